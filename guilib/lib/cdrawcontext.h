@@ -1,0 +1,88 @@
+// The platform-independent part of a drawing context: the draw state (clip,
+// global alpha, bitmap interpolation quality), a stack of transforms and the
+// scale factor of the surface. Platform contexts derive from it and do the
+// drawing.
+#pragma once
+
+#include "cgraphicstransform.h"
+#include "vstguibase.h"
+
+#include <vector>
+
+namespace VSTGUI {
+
+enum class BitmapInterpolationQuality
+{
+	kDefault = 0,
+	kLow,
+	kMedium,
+	kHigh
+};
+
+class CDrawContext : public ReferenceCounted
+{
+public:
+	// An RAII step of the transform stack: concatenates `transform` to the
+	// current one for the life of the object.
+	class Transform
+	{
+	public:
+		Transform (CDrawContext& context, const CGraphicsTransform& transform);
+		~Transform () noexcept;
+		Transform (const Transform&) = delete;
+		Transform& operator= (const Transform&) = delete;
+
+	private:
+		CDrawContext& context;
+		bool pushed;
+	};
+
+	~CDrawContext () noexcept override;
+
+	const CRect& getSurfaceRect () const { return surfaceRect; }
+
+	// Device pixels per unit of the surface.
+	double getScaleFactor () const { return scaleFactor; }
+	virtual void setScaleFactor (double factor) { scaleFactor = factor; }
+
+	// The transform from the current view's coordinates to the surface's.
+	const CGraphicsTransform& getCurrentTransform () const { return transformStack.back (); }
+	void pushTransform (const CGraphicsTransform& transform);
+	void popTransform ();
+
+	// The clip, in the current view's coordinates.
+	CRect& getClipRect (CRect& clip) const;
+	virtual void setClipRect (const CRect& clip);
+	void resetClipRect ();
+
+	float getGlobalAlpha () const { return currentState.globalAlpha; }
+	virtual void setGlobalAlpha (float alpha) { currentState.globalAlpha = alpha; }
+
+	BitmapInterpolationQuality getBitmapInterpolationQuality () const { return currentState.bitmapQuality; }
+	void setBitmapInterpolationQuality (BitmapInterpolationQuality quality) { currentState.bitmapQuality = quality; }
+
+	// Saves and restores the draw state (clip, alpha, quality), as a stack.
+	virtual void saveGlobalState ();
+	virtual void restoreGlobalState ();
+
+protected:
+	explicit CDrawContext (const CRect& surfaceRect);
+
+	struct State
+	{
+		CRect clipRect;
+		float globalAlpha {1.f};
+		BitmapInterpolationQuality bitmapQuality {BitmapInterpolationQuality::kDefault};
+	};
+
+	const State& getCurrentState () const { return currentState; }
+
+private:
+	CRect surfaceRect;
+	double scaleFactor {1.};
+	State currentState;
+	std::vector<State> stateStack;
+	std::vector<CGraphicsTransform> transformStack {CGraphicsTransform ()};
+};
+
+} // VSTGUI

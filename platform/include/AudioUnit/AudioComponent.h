@@ -1,0 +1,31 @@
+// Audio component instances: the handle a host holds for one instance of a
+// component, and the plug-in interface through which calls reach the
+// component's code.
+#pragma once
+
+#include <MacTypes.h>
+
+typedef struct ComponentInstanceRecord* AudioComponentInstance;
+
+// A component method, looked up by selector; callers cast it to the method's
+// own signature before the call.
+typedef OSStatus (*AudioComponentMethod) (void* self, ...);
+
+// What a component implements. `Lookup` answers the method for a selector,
+// or null when the component does not implement it.
+struct AudioComponentPlugInInterface
+{
+	OSStatus (*Open) (void* self, AudioComponentInstance instance);
+	OSStatus (*Close) (void* self);
+	AudioComponentMethod (*Lookup) (SInt16 selector);
+	void* reserved;
+};
+
+// Makes an instance handle over a component's plug-in interface and opens the
+// component. On a Mac, AudioComponentInstanceNew does this from a registered
+// component; this platform has no component registry, so the component code
+// hands its interface over directly. Returns null if Open fails.
+AudioComponentInstance AudioComponentInstanceNewWithPlugIn (AudioComponentPlugInInterface* plugIn);
+
+// Closes the component and frees the handle.
+OSStatus AudioComponentInstanceDispose (AudioComponentInstance instance);

@@ -1,0 +1,109 @@
+#include "RecordingEditor.h"
+
+#include "lib/cframe.h"
+
+#include <algorithm>
+
+namespace Tolvik::Testing {
+
+std::vector<std::string> EditorLog::names () const
+{
+	std::vector<std::string> result;
+	for (const auto& call : calls)
+		result.push_back (call.name);
+	return result;
+}
+
+size_t EditorLog::count (const std::string& name) const
+{
+	return static_cast<size_t> (std::count_if (calls.begin (), calls.end (),
+	                                           [&] (const EditorCall& c) { return c.name == name; }));
+}
+
+RecordingEditor::RecordingEditor (std::shared_ptr<EditorLog> log) : calls (std::move (log)) {}
+
+RecordingEditor::~RecordingEditor () noexcept
+{
+	record ("destroy");
+	dropFrame ();
+}
+
+void RecordingEditor::setFrameRect (const VSTGUI::CRect& rect)
+{
+	hasFrameRect = true;
+	frameRect = rect;
+}
+
+void RecordingEditor::record (const char* name, void* argument, VSTGUI::CButtonState buttons) const
+{
+	calls->add ({name, argument, buttons});
+}
+
+void RecordingEditor::dropFrame ()
+{
+	if (auto old = std::exchange (frame, nullptr))
+		old->forget ();
+}
+
+void RecordingEditor::doIdle () { record ("doIdle"); }
+
+int32_t RecordingEditor::getKnobMode () const
+{
+	record ("getKnobMode");
+	return knobMode;
+}
+
+void RecordingEditor::beginEdit (int32_t) { record ("beginEdit"); }
+void RecordingEditor::endEdit (int32_t) { record ("endEdit"); }
+
+VSTGUI::CMouseEventResult RecordingEditor::onUnhandledMouseDown (VSTGUI::CPoint& where,
+                                                                 const VSTGUI::CButtonState& buttons)
+{
+	record ("onUnhandledMouseDown", &where, buttons);
+	return mouseDownAnswer;
+}
+
+VSTGUI::CMouseEventResult RecordingEditor::onUnhandledMouseUp (VSTGUI::CPoint& where,
+                                                               const VSTGUI::CButtonState& buttons)
+{
+	record ("onUnhandledMouseUp", &where, buttons);
+	return mouseUpAnswer;
+}
+
+bool RecordingEditor::beforeSizeChange (const VSTGUI::CRect&, const VSTGUI::CRect&)
+{
+	record ("beforeSizeChange");
+	return sizeChangeAnswer;
+}
+
+VSTGUI::CFrame* RecordingEditor::getFrame () const
+{
+	record ("getFrame");
+	return frame;
+}
+
+bool RecordingEditor::getRect (ERect** rect)
+{
+	record ("getRect");
+	if (rect)
+		*rect = &this->rect;
+	return true;
+}
+
+void RecordingEditor::idle () { record ("idle"); }
+
+bool RecordingEditor::open (void* parentView)
+{
+	record ("open", parentView);
+	if (hasFrameRect && !frame)
+		frame = new VSTGUI::CFrame (frameRect, this);
+	return true;
+}
+
+void RecordingEditor::close ()
+{
+	record ("close");
+	dropFrame ();
+}
+
+} // Tolvik::Testing
