@@ -15,6 +15,7 @@ struct State
 	std::mutex mutex;
 	std::condition_variable changed;
 	bool closed {false};
+	// Threads parked since the gate last let its sleepers go.
 	size_t parked {0};
 	uint64_t generation {0};
 };
@@ -33,7 +34,13 @@ void park (State& s, std::unique_lock<std::mutex>& lock)
 	++s.parked;
 	s.changed.notify_all ();
 	s.changed.wait (lock, [&] { return s.generation != generation; });
-	--s.parked;
+}
+
+void letSleepersGo (State& s)
+{
+	++s.generation;
+	s.parked = 0;
+	s.changed.notify_all ();
 }
 
 } // namespace
@@ -53,21 +60,30 @@ void open ()
 {
 	std::lock_guard<std::mutex> lock (state ().mutex);
 	state ().closed = false;
-	++state ().generation;
-	state ().changed.notify_all ();
+	letSleepersGo (state ());
 }
 
 void waitForParked (size_t count)
 {
+	waitForParkedOr (count, [] { return false; });
+}
+
+void waitForParkedOr (size_t count, const std::function<bool ()>& stop)
+{
 	std::unique_lock<std::mutex> lock (state ().mutex);
-	state ().changed.wait (lock, [&] { return state ().parked >= count; });
+	state ().changed.wait (lock, [&] { return state ().parked >= count || stop (); });
+}
+
+void wake ()
+{
+	std::lock_guard<std::mutex> lock (state ().mutex);
+	state ().changed.notify_all ();
 }
 
 void releaseParked ()
 {
 	std::lock_guard<std::mutex> lock (state ().mutex);
-	++state ().generation;
-	state ().changed.notify_all ();
+	letSleepersGo (state ());
 }
 
 } // Tolvik::Testing::SleepGate

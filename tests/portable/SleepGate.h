@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 namespace Tolvik::Testing::SleepGate {
 
@@ -18,6 +19,10 @@ void close ();
 void open ();
 // Blocks until at least `count` threads are parked.
 void waitForParked (size_t count);
+// Blocks until at least `count` threads are parked or `stop` answers true;
+// whoever makes `stop` true then calls wake.
+void waitForParkedOr (size_t count, const std::function<bool ()>& stop);
+void wake ();
 // Lets every thread parked now poll once more.
 void releaseParked ();
 
