@@ -545,26 +545,26 @@ bool CFrame::onWheel (const CPoint& where, const CMouseWheelAxis& axis, const fl
 //------------------------------------------------------------------------------
 CMouseEventResult CFrame::platformOnMouseDown (CPoint& where, const CButtonState& buttons)
 {
-	if (!getMouseEnabled ())
-		return kMouseEventNotHandled;
-	waitForDrawingLock ();
-	return processEvent ([&] {
-		auto result = onMouseDown (where, buttons);
-		if (auto editor = getEditor (); editor && isUnhandled (result))
-			result = editor->onUnhandledMouseDown (where, buttons);
-		return result;
-	});
+	return platformOnClick (Click::down, where, buttons);
 }
 
 CMouseEventResult CFrame::platformOnMouseUp (CPoint& where, const CButtonState& buttons)
+{
+	return platformOnClick (Click::up, where, buttons);
+}
+
+// A click that the frame leaves unhandled goes to the editor, whose answer
+// then stands.
+CMouseEventResult CFrame::platformOnClick (Click click, CPoint& where, const CButtonState& buttons)
 {
 	if (!getMouseEnabled ())
 		return kMouseEventNotHandled;
 	waitForDrawingLock ();
 	return processEvent ([&] {
-		auto result = onMouseUp (where, buttons);
+		auto result = click == Click::down ? onMouseDown (where, buttons) : onMouseUp (where, buttons);
 		if (auto editor = getEditor (); editor && isUnhandled (result))
-			result = editor->onUnhandledMouseUp (where, buttons);
+			result = click == Click::down ? editor->onUnhandledMouseDown (where, buttons)
+			                              : editor->onUnhandledMouseUp (where, buttons);
 		return result;
 	});
 }

@@ -21,7 +21,8 @@ enum CKnobMode : int32_t
 
 using ModalViewSessionID = uint32_t;
 
-// Hears of every view that is attached to a frame or taken off it.
+// Hears of every view that is attached to a frame or taken off it, on the
+// thread that edits the tree (taken off: under the frame's drawing lock).
 class IViewAddedRemovedObserver
 {
 public:
@@ -77,7 +78,8 @@ public:
 
 	// The drawing lock, for callers outside the library. Each may run on any
 	// thread. The lock has no owner and no count: an unlock clears it
-	// whoever set it.
+	// whoever set it. A wait on the thread that holds the word is reported to
+	// the assertion handler and returns at once.
 	bool IsGUIDrawingLocked ();
 	void WaitForGUIDrawingLock ();
 	void LockGUIDrawing ();
@@ -209,6 +211,12 @@ private:
 	// The mouse handlers' wait: for holds of other threads only.
 	void waitForDrawingLock ();
 	void endLegacyModalViewSession ();
+	enum class Click
+	{
+		down,
+		up
+	};
+	CMouseEventResult platformOnClick (Click click, CPoint& where, const CButtonState& buttons);
 	template <typename Handle>
 	auto processEvent (Handle&& handle);
 };

@@ -43,7 +43,8 @@ public:
 	virtual CViewContainer* asViewContainer () { return nullptr; }
 
 	// Attachment to a frame, through the parent container. Each answers false
-	// when the view already is (or is not) attached.
+	// when the view already is (or is not) attached. Run on the thread that
+	// edits the tree; removed under the frame's drawing lock.
 	virtual bool attached (CViewContainer* parent);
 	virtual bool removed (CViewContainer* parent);
 	bool isAttached () const { return flagAttached.load (std::memory_order_relaxed); }

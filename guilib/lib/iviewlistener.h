@@ -1,4 +1,6 @@
-// Listeners of a view's attachment and of a container's child list.
+// Listeners of a view's attachment and of a container's child list. They are
+// called on the thread that edits the tree; removal notices come while the
+// frame's drawing lock is held, so they must not edit views of that frame.
 #pragma once
 
 #include "vstguifwd.h"

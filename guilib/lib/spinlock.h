@@ -81,6 +81,7 @@ public:
 
 private:
 	std::atomic<std::thread::id> thread {};
+	static_assert (std::atomic<std::thread::id>::is_always_lock_free, "no lock behind the lock");
 };
 
 // True when this thread holds the word: a wait would never end.

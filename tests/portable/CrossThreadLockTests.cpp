@@ -103,13 +103,7 @@ struct CrossThreadTest : ::testing::Test
 
 	void draw () { frame->platformDrawRect (&context, CRect (0, 0, 200, 200)); }
 
-	Names childNames () const
-	{
-		Names names;
-		for (const auto& child : box->getChildren ())
-			names.push_back (nameOf (child));
-		return names;
-	}
+	Names childNames () const { return childNamesOf (*box); }
 };
 
 // While a draw holds the word, an edit on another thread waits: it has not

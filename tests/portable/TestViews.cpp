@@ -53,6 +53,14 @@ std::string nameOf (CView* view)
 	return named ? named->name : "?";
 }
 
+Names childNamesOf (const CViewContainer& container)
+{
+	Names names;
+	for (const auto& child : container.getChildren ())
+		names.push_back (nameOf (child));
+	return names;
+}
+
 TestView::TestView (EventLog* log, std::string name, const CRect& size) : CView (size), Named {std::move (name)}, log (log)
 {
 }

@@ -49,6 +49,7 @@ private:
 
 // The test name of a TestView or TestContainer, "?" for other views.
 std::string nameOf (VSTGUI::CView* view);
+Names childNamesOf (const VSTGUI::CViewContainer& container);
 
 struct Named
 {

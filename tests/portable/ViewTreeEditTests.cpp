@@ -48,13 +48,7 @@ struct EditTest : ::testing::Test
 		return view;
 	}
 
-	Names childNames () const
-	{
-		Names names;
-		for (const auto& child : box->getChildren ())
-			names.push_back (nameOf (child));
-		return names;
-	}
+	Names childNames () const { return childNamesOf (*box); }
 };
 
 TEST_F (EditTest, AddViewHoldsTheWordOnlyWhileTheEntryGoesIn)
