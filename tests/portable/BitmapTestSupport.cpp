@@ -60,6 +60,14 @@ SharedPointer<CBitmap> makeGriddedBitmap (uint32_t width, uint32_t height, doubl
 	return makeOwned<CBitmap> (platformBitmap.get ());
 }
 
+TwoFactorStrip::TwoFactorStrip ()
+: first (makePositionBitmap (300, 100, 1.)), second (makePositionBitmap (300, 100, 2.))
+{
+	first->setFrameGrid (3, 1, 0.5);
+	bitmap = makeOwned<CBitmap> (first.get ());
+	bitmap->addBitmap (second);
+}
+
 Canvas::Canvas (double width, double height, double scaleFactor) : scaleFactor (scaleFactor)
 {
 	auto space = CGColorSpaceCreateDeviceRGB ();

@@ -36,6 +36,15 @@ CGImageRef createPositionImage (uint32_t width, uint32_t height);
 VSTGUI::SharedPointer<VSTGUI::CBitmap> makeGriddedBitmap (uint32_t width, uint32_t height, double scaleFactor,
                                                           uint32_t columns, uint32_t rows, double gridScale);
 
+// The 3-column strip of 300 x 100 pixels at grid scale 0.5 as its first
+// platform bitmap (factor 1), and 300 x 100 pixels at factor 2 as its second.
+struct TwoFactorStrip
+{
+	TwoFactorStrip ();
+	VSTGUI::SharedPointer<VSTGUI::CGBitmap> first, second;
+	VSTGUI::SharedPointer<VSTGUI::CBitmap> bitmap;
+};
+
 // A transparent bitmap context of width by height points at `scaleFactor`
 // pixels a point, and a CGDrawContext over it.
 class Canvas

@@ -112,18 +112,15 @@ INSTANTIATE_TEST_SUITE_P (Cases, BitmapGeometry, ::testing::ValuesIn (geometryCa
 
 TEST (BitmapGeometryAtFactorTwo, TakesTheImageOfTheChosenBitmapAndTheGeometryOfTheFirst)
 {
-	auto first = makePositionBitmap (300, 100, 1.);
-	first->setFrameGrid (3, 1, 0.5);
-	auto second = makePositionBitmap (300, 100, 2.);
-	CBitmap bitmap (first.get ());
-	ASSERT_TRUE (bitmap.addBitmap (second));
+	TwoFactorStrip strip;
+	ASSERT_EQ (strip.bitmap->getBestPlatformBitmapForScaleFactor (2.), strip.second);
 	Canvas canvas (200, 200, 2.);
 	DrawRecorder recorder (canvas.cgContext ());
 
-	canvas.context ().drawBitmap (&bitmap, CRect (10, 20, 60, 70), CPoint (100, 0));
+	canvas.context ().drawBitmap (strip.bitmap, CRect (10, 20, 60, 70), CPoint (100, 0));
 
 	ASSERT_EQ (recorder.draws.size (), 1u);
-	EXPECT_EQ (recorder.draws.back ().image, second->getCGImage ());
+	EXPECT_EQ (recorder.draws.back ().image, strip.second->getCGImage ());
 	EXPECT_EQ (toRect (recorder.draws.back ().rect), scaled (Rect {-90, -70, 150, 50}, 2.));
 	EXPECT_EQ (toRect (recorder.clips.back ()), scaled (Rect {10, -70, 50, 50}, 2.));
 }

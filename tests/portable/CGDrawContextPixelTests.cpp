@@ -137,13 +137,9 @@ TEST (BitmapPixels, AFactorTwoGridDrawsTheFrameAtTwiceItsReportedSize)
 
 TEST (BitmapPixels, OnAFactorTwoContextTheFactorTwoImageMapsPixelForPixel)
 {
-	auto first = makePositionBitmap (300, 100, 1.);
-	first->setFrameGrid (3, 1, 0.5);
-	auto second = makePositionBitmap (300, 100, 2.);
-	CBitmap bitmap (first.get ());
-	ASSERT_TRUE (bitmap.addBitmap (second));
+	TwoFactorStrip strip;
 	Canvas canvas (100, 100, 2.);
-	bitmap.draw (&canvas.context (), CRect (10, 20, 60, 70), CPoint (100, 0));
+	strip.bitmap->draw (&canvas.context (), CRect (10, 20, 60, 70), CPoint (100, 0));
 	// The first's grid: a 50 x 50-point frame, the third, of the second's
 	// 300 x 100 pixels drawn at 150 x 50 points.
 	expectArea (canvas, CRect (10, 20, 60, 70), 0.5, stripFrameAt (2, CPoint (10, 20)));
