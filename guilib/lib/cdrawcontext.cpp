@@ -1,6 +1,8 @@
 #include "cdrawcontext.h"
 
+#include <algorithm>
 #include <cassert>
+#include <cmath>
 
 namespace VSTGUI {
 
@@ -68,6 +70,43 @@ void CDrawContext::restoreGlobalState ()
 		return;
 	currentState = stateStack.back ();
 	stateStack.pop_back ();
+}
+
+namespace {
+
+// Each coordinate on the way must move on by a whole tile: a tile too small
+// for the rectangle's coordinates, or an endless rectangle, would never end.
+bool isTileable (const CRect& srcRect, const CRect& dstRect)
+{
+	const double tileWidth = srcRect.getWidth (), tileHeight = srcRect.getHeight ();
+	return tileWidth > 0. && tileHeight > 0. && std::isfinite (tileWidth) && std::isfinite (tileHeight) &&
+	       std::isfinite (dstRect.left) && std::isfinite (dstRect.top) && std::isfinite (dstRect.right) &&
+	       std::isfinite (dstRect.bottom);
+}
+
+} // namespace
+
+void CDrawContext::fillRectWithBitmap (CBitmap* bitmap, const CRect& srcRect, const CRect& dstRect, float alpha)
+{
+	if (!isTileable (srcRect, dstRect))
+		return;
+	const CPoint offset = srcRect.getTopLeft ();
+	for (CCoord top = dstRect.top; top < dstRect.bottom;)
+	{
+		const CCoord nextTop = top + srcRect.getHeight ();
+		for (CCoord left = dstRect.left; left < dstRect.right;)
+		{
+			const CCoord nextLeft = left + srcRect.getWidth ();
+			drawBitmap (bitmap, CRect (left, top, std::min (nextLeft, dstRect.right), std::min (nextTop, dstRect.bottom)),
+			            offset, alpha);
+			if (!(nextLeft > left))
+				break;
+			left = nextLeft;
+		}
+		if (!(nextTop > top))
+			break;
+		top = nextTop;
+	}
 }
 
 } // VSTGUI

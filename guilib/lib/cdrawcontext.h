@@ -65,6 +65,16 @@ public:
 	virtual void saveGlobalState ();
 	virtual void restoreGlobalState ();
 
+	// Draws `bitmap` into `dest`, in the current view's coordinates: the
+	// bitmap's point `offset` (in the bitmap's size) lands at dest's top-left
+	// corner.
+	virtual void drawBitmap (CBitmap* bitmap, const CRect& dest, const CPoint& offset = CPoint (0, 0),
+	                         float alpha = 1.f) = 0;
+	// Covers `dstRect` with copies of the bitmap's `srcRect`, row by row from
+	// dstRect's top-left corner, each cut at dstRect's right and bottom edges
+	// and drawn by one drawBitmap call.
+	virtual void fillRectWithBitmap (CBitmap* bitmap, const CRect& srcRect, const CRect& dstRect, float alpha);
+
 protected:
 	explicit CDrawContext (const CRect& surfaceRect);
 

@@ -116,10 +116,12 @@ private:
 	EventLog& log;
 };
 
+// A context that draws nothing: the tests look at what views do, not at pixels.
 class TestDrawContext : public VSTGUI::CDrawContext
 {
 public:
 	TestDrawContext () : CDrawContext (VSTGUI::CRect (0, 0, 1000, 1000)) {}
+	void drawBitmap (VSTGUI::CBitmap*, const VSTGUI::CRect&, const VSTGUI::CPoint&, float) override {}
 };
 
 class RecordingPlatformFrame : public VSTGUI::IPlatformFrame

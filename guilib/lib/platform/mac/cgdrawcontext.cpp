@@ -1,0 +1,216 @@
+#include "cgdrawcontext.h"
+
+#include "../../cbitmap.h"
+#include "../../uint32conversion.h"
+#include "cgbitmap.h"
+
+#include <cmath>
+
+namespace VSTGUI {
+namespace {
+
+// The whole-number geometry of one image draw: the size the whole image is
+// drawn at, the size of the clip, and how far the image moves left and up.
+struct ImageGeometry
+{
+	uint32_t imageWidth, imageHeight;
+	uint32_t clipWidth, clipHeight;
+	uint32_t offsetX, offsetY;
+};
+
+struct GridAxis
+{
+	uint32_t image, clip, offset;
+};
+
+// An inverted rectangle clips everything away.
+uint32_t clipExtent (double extent)
+{
+	return extent > 0. ? truncateToUInt32 (extent) : 0;
+}
+
+ImageGeometry plainGeometry (const CBitmap& bitmap, const CRect& rect, const CPoint& offset)
+{
+	const uint32_t width = truncateToUInt32 (bitmap.getWidth ());
+	const uint32_t height = truncateToUInt32 (bitmap.getHeight ());
+	return {width, height, clipExtent (rect.getWidth ()), clipExtent (rect.getHeight ()),
+	        truncateToUInt32 (offset.x), truncateToUInt32 (offset.y)};
+}
+
+// One axis of a frame grid: the sheet is `pixels` scaled by `gridScale`,
+// cut into `frameCount` frames, and the clip is the frame that `offset` (in
+// the bitmap's reported extent) lies in, an offset less than a grid pixel
+// short of a frame selecting that frame. With fewer than two frames, or
+// frames smaller than a pixel, the clip is the whole sheet and the offset is
+// the plain one. A scale of 0, below 0 or NaN shows nothing.
+GridAxis gridAxis (uint32_t pixels, double gridScale, uint32_t frameCount, double offset, double reportedExtent,
+                   uint32_t plainOffset)
+{
+	const uint32_t sheet = gridScale > 0. ? truncateToUInt32 (std::floor (pixels * gridScale)) : 0;
+	const uint32_t frame = frameCount >= 2 ? sheet / frameCount : 0;
+	if (frame == 0)
+		return {sheet, sheet, plainOffset};
+	const uint32_t image = frameCount * frame;
+	const uint32_t start = truncateToUInt32 (std::ceil (offset * image / reportedExtent));
+	return {image, frame, start - start % frame};
+}
+
+ImageGeometry gridGeometry (const CBitmap& bitmap, const IPlatformBitmap& first, const CPoint& offset,
+                            ImageGeometry plain)
+{
+	const double gridScale = first.getFrameGridScale ();
+	const CPoint& pixels = first.getSize ();
+	auto columns = gridAxis (truncateToUInt32 (pixels.x), gridScale, first.getFrameGridColumns (), offset.x,
+	                         bitmap.getWidth (), plain.offsetX);
+	auto rows = gridAxis (truncateToUInt32 (pixels.y), gridScale, first.getFrameGridRows (), offset.y,
+	                      bitmap.getHeight (), plain.offsetY);
+	return {columns.image, rows.image, columns.clip, rows.clip, columns.offset, rows.offset};
+}
+
+bool hasScaledFrameGrid (const IPlatformBitmap& platformBitmap)
+{
+	return platformBitmap.isFrameGridSet () && platformBitmap.getFrameGridScale () != 1.;
+}
+
+CGRect scaled (CGRect rect, double factor)
+{
+	auto scale = CGAffineTransformMakeScale (factor, factor);
+	rect.origin = CGPointApplyAffineTransform (rect.origin, scale);
+	rect.size = CGSizeApplyAffineTransform (rect.size, scale);
+	return rect;
+}
+
+// The current transform as it acts in the space where view y becomes -y.
+CGAffineTransform flippedTransform (const CGraphicsTransform& t)
+{
+	return CGAffineTransformMake (t.m11, -t.m21, -t.m12, t.m22, t.dx, -t.dy);
+}
+
+} // namespace
+
+CGDrawContext::CGDrawContext (CGContextRef cgContext, const CRect& surfaceRect)
+: CDrawContext (surfaceRect), cgContext (CGContextRetain (cgContext))
+{
+	CGContextSaveGState (cgContext);
+	// View (x, y) lands at (x, -y) from here: the surface's top-left corner
+	// is the origin.
+	CGContextTranslateCTM (cgContext, -surfaceRect.left, surfaceRect.bottom);
+}
+
+CGDrawContext::~CGDrawContext () noexcept
+{
+	CGContextRestoreGState (cgContext);
+	CGContextRelease (cgContext);
+}
+
+CGContextRef CGDrawContext::beginCGContext (bool swapYAxis, bool integralOffset)
+{
+	const CRect& clip = getCurrentState ().clipRect;
+	if (!cgContext || clip.isEmpty ())
+		return nullptr;
+	CGContextSaveGState (cgContext);
+
+	CGRect cgClip = CGRectMake (clip.left, -clip.bottom, clip.getWidth (), clip.getHeight ());
+	if (integralOffset)
+		cgClip = pixelAlligned (cgClip);
+	CGContextClipToRect (cgContext, cgClip);
+
+	auto transform = flippedTransform (getCurrentTransform ());
+	if (integralOffset)
+	{
+		auto offset = pixelAlligned (CGPointMake (transform.tx, transform.ty));
+		transform.tx = offset.x;
+		transform.ty = offset.y;
+	}
+	CGContextConcatCTM (cgContext, transform);
+	if (swapYAxis)
+		CGContextScaleCTM (cgContext, 1., -1.);
+	return cgContext;
+}
+
+void CGDrawContext::releaseCGContext (CGContextRef context)
+{
+	CGContextRestoreGState (context);
+}
+
+CGPoint CGDrawContext::pixelAlligned (const CGPoint& point) const
+{
+	auto device = CGContextConvertPointToDeviceSpace (cgContext, point);
+	device.x = std::round (device.x);
+	device.y = std::round (device.y);
+	return CGContextConvertPointToUserSpace (cgContext, device);
+}
+
+CGRect CGDrawContext::pixelAlligned (const CGRect& rect) const
+{
+	auto origin = pixelAlligned (rect.origin);
+	auto corner = pixelAlligned (CGPointMake (rect.origin.x + rect.size.width, rect.origin.y + rect.size.height));
+	return CGRectMake (origin.x, origin.y, corner.x - origin.x, corner.y - origin.y);
+}
+
+void CGDrawContext::setCGDrawContextQuality (CGContextRef context)
+{
+	CGContextSetShouldAntialias (context, false);
+	CGContextSetInterpolationQuality (context, kCGInterpolationNone);
+}
+
+void CGDrawContext::drawBitmap (CBitmap* bitmap, const CRect& dest, const CPoint& offset, float alpha)
+{
+	if (!bitmap || alpha == 0.f)
+		return;
+	double scaleFactor = getScaleFactor ();
+	const auto& t = getCurrentTransform ();
+	if (t.m11 == t.m22 && t.m12 == 0. && t.m21 == 0.)
+		scaleFactor *= t.m11;
+
+	SharedPointer<IPlatformBitmap> platformBitmap (bitmap->getBestPlatformBitmapForScaleFactor (scaleFactor));
+	auto cgBitmap = dynamic_cast<CGBitmap*> (platformBitmap.get ());
+	auto image = cgBitmap ? cgBitmap->getCGImage () : nullptr;
+	if (!image)
+		return;
+	if (auto context = beginCGContext (false, true))
+	{
+		drawCGImageRef (context, image, nullptr, cgBitmap->getScaleFactor (), dest, offset, alpha, bitmap);
+		CGContextRestoreGState (context);
+	}
+}
+
+void CGDrawContext::drawCGImageRef (CGContextRef context, CGImageRef image, CGLayerRef, double bitmapScaleFactor,
+                                    const CRect& rect, const CPoint& offset, float alpha, CBitmap* bitmap)
+{
+	setCGDrawContextQuality (context);
+	CGContextSetAlpha (context, static_cast<double> (alpha) * static_cast<double> (getGlobalAlpha ()));
+
+	// Without a platform bitmap there is no geometry, and a point left of or
+	// above the bitmap lies in no part of it: nothing to draw.
+	auto first = bitmap ? bitmap->getPlatformBitmap () : nullptr;
+	if (!first || offset.x < 0. || offset.y < 0.)
+		return;
+	auto geometry = plainGeometry (*bitmap, rect, offset);
+	if (hasScaledFrameGrid (*first))
+		geometry = gridGeometry (*bitmap, *first, offset, geometry);
+
+	auto destination = CGRectMake (rect.left - geometry.offsetX,
+	                               -rect.top - (static_cast<double> (geometry.imageHeight) - geometry.offsetY),
+	                               geometry.imageWidth, geometry.imageHeight);
+	auto clip = CGRectMake (rect.left, -rect.top - geometry.clipHeight, geometry.clipWidth, geometry.clipHeight);
+	if (bitmapScaleFactor != 1.)
+	{
+		// Device pixels of the image map one to one; the two scales cancel out.
+		CGContextConcatCTM (context, CGAffineTransformMakeScale (1. / bitmapScaleFactor, 1. / bitmapScaleFactor));
+		clip = scaled (clip, bitmapScaleFactor);
+		destination = scaled (destination, bitmapScaleFactor);
+	}
+	clip.origin = pixelAlligned (clip.origin);
+	CGContextClipToRect (context, clip);
+	CGContextDrawImage (context, destination, image);
+}
+
+void CGDrawContext::fillRectWithBitmap (CBitmap* bitmap, const CRect& srcRect, const CRect& dstRect, float alpha)
+{
+	if (!bitmap || alpha == 0.f || srcRect.isEmpty () || dstRect.isEmpty ())
+		return;
+	CDrawContext::fillRectWithBitmap (bitmap, srcRect, dstRect, alpha);
+}
+
+} // VSTGUI

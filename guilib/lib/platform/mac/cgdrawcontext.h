@@ -1,0 +1,64 @@
+// The macOS drawing context: draws through a Core Graphics context.
+//
+// Bitmaps are always drawn without antialiasing and with nearest-neighbour
+// sampling, at whole-number sizes and offsets; a bitmap whose first platform
+// bitmap carries a frame grid with a scale other than 1 shows exactly one
+// frame of the scaled sheet.
+#pragma once
+
+#include "../../cdrawcontext.h"
+
+#include <CoreGraphics/CoreGraphics.h>
+
+namespace VSTGUI {
+
+class CGBitmap;
+
+class CGDrawContext : public CDrawContext
+{
+public:
+	// Draws into `cgContext` (retained), whose user space has one unit per
+	// point and follows Core Graphics' own convention: y grows upwards from
+	// the bottom-left corner of `surfaceRect`. The draw context's own
+	// coordinates grow downwards from surfaceRect's top-left corner. The
+	// context's graphics state is restored when the draw context goes.
+	CGDrawContext (CGContextRef cgContext, const CRect& surfaceRect);
+	~CGDrawContext () noexcept override;
+
+	void drawBitmap (CBitmap* bitmap, const CRect& dest, const CPoint& offset = CPoint (0, 0),
+	                 float alpha = 1.f) override;
+	void fillRectWithBitmap (CBitmap* bitmap, const CRect& srcRect, const CRect& dstRect, float alpha) override;
+
+	// Saves the graphics state, clips to the draw state's clip and applies the
+	// current transform, in a space where view y becomes -y (y grows
+	// upwards, as images want it) or, with swapYAxis, in view coordinates.
+	// integralOffset aligns the clip and the transform's offset to device
+	// pixels. Null without a context or with an empty clip; otherwise pair it
+	// with releaseCGContext.
+	CGContextRef beginCGContext (bool swapYAxis, bool integralOffset);
+	void releaseCGContext (CGContextRef context);
+	CGContextRef getCGContext () const { return cgContext; }
+
+	// Rounded to whole device pixels (halves away from zero), in user space.
+	CGPoint pixelAlligned (const CGPoint& point) const;
+	// Both corners rounded so.
+	CGRect pixelAlligned (const CGRect& rect) const;
+
+	// Antialiasing off and nearest-neighbour sampling, whatever the draw
+	// state's bitmap interpolation quality.
+	static void setCGDrawContextQuality (CGContextRef context);
+
+	// Draws `image`, the image of one platform bitmap of `bitmap` at scale
+	// factor `bitmapScaleFactor`, into `rect` with `offset` at its top-left
+	// corner. Sizes, offsets and a frame grid come from bitmap's first
+	// platform bitmap; `layer` is not used. Leaves quality, alpha, scale and
+	// clip in the graphics state: callers save and restore it around the call.
+	// Allocates nothing and creates no Core Graphics object.
+	void drawCGImageRef (CGContextRef context, CGImageRef image, CGLayerRef layer, double bitmapScaleFactor,
+	                     const CRect& rect, const CPoint& offset, float alpha, CBitmap* bitmap);
+
+private:
+	CGContextRef cgContext;
+};
+
+} // VSTGUI

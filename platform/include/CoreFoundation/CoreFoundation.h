@@ -1,0 +1,5 @@
+// Core Foundation: the part of it that this platform layer provides.
+#pragma once
+
+#include <CoreFoundation/CFBase.h>
+#include <CoreFoundation/CFData.h>

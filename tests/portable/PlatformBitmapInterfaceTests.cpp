@@ -1,0 +1,133 @@
+// Code outside the bundles reaches a platform bitmap's operations through its
+// table of virtual operations by position. These tests call each slot by its
+// index, as such code does, and check which operation answers.
+#include "lib/cresourcedescription.h"
+#include "lib/platform/iplatformbitmap.h"
+#include "lib/platform/mac/cgbitmap.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+using namespace VSTGUI;
+
+// Records the name of each operation called.
+class RecordingPlatformBitmap : public IPlatformBitmap
+{
+public:
+	bool load (const CResourceDescription&) override { return record ("load"), true; }
+	const CPoint& getSize () const override { return record ("getSize"), size; }
+	SharedPointer<IPlatformBitmapPixelAccess> lockPixels (bool) override { return record ("lockPixels"), nullptr; }
+	void setScaleFactor (double) override { record ("setScaleFactor"); }
+	double getScaleFactor () const override { return record ("getScaleFactor"), 2.; }
+	void drawScaled (const SharedPointer<IPlatformBitmap>&, const SharedPointer<IPlatformBitmap>&) override
+	{
+		record ("drawScaled");
+	}
+	const uint8_t* getBytes () override { return record ("getBytes"), nullptr; }
+	void setFrameGrid (uint32_t, uint32_t, double) override { record ("setFrameGrid"); }
+	void resetFrameGrid () override { record ("resetFrameGrid"); }
+	bool isFrameGridSet () const override { return record ("isFrameGridSet"), true; }
+	double getFrameGridScale () const override { return record ("getFrameGridScale"), 0.5; }
+	uint32_t getFrameGridColumns () const override { return record ("getFrameGridColumns"), 3; }
+	uint32_t getFrameGridRows () const override { return record ("getFrameGridRows"), 2; }
+
+	mutable std::string lastCall;
+
+private:
+	void record (const char* name) const { lastCall = name; }
+	CPoint size {3, 4};
+};
+
+// The index of the first slot after those of the reference-counting base,
+// read from the position of a probe's first operation (the Itanium ABI keeps
+// a virtual function's table offset, plus one, in its member pointer).
+struct ProbeAfterBase : ReferenceCounted
+{
+	virtual void firstOwnOperation () {}
+};
+
+size_t firstSlotAfterBase ()
+{
+	auto member = &ProbeAfterBase::firstOwnOperation;
+	ptrdiff_t encoded = 0;
+	static_assert (sizeof (member) >= sizeof (encoded));
+	std::memcpy (&encoded, &member, sizeof (encoded));
+	return static_cast<size_t> (encoded - 1) / sizeof (void*);
+}
+
+void* slot (IPlatformBitmap* bitmap, size_t operation)
+{
+	return (*reinterpret_cast<void***> (bitmap))[firstSlotAfterBase () + operation];
+}
+
+template <typename Result, typename... Args>
+Result callOperation (IPlatformBitmap* bitmap, size_t operation, Args... args)
+{
+	return reinterpret_cast<Result (*) (IPlatformBitmap*, Args...)> (slot (bitmap, operation)) (bitmap, args...);
+}
+
+using PixelAccessPtr = SharedPointer<IPlatformBitmapPixelAccess>;
+using BitmapPtr = SharedPointer<IPlatformBitmap>;
+
+TEST (PlatformBitmapTable, HoldsTheThirteenOperationsInOrder)
+{
+	RecordingPlatformBitmap recorder;
+	IPlatformBitmap* bitmap = &recorder;
+	auto expectCall = [&] (size_t operation, const char* name) {
+		EXPECT_EQ (recorder.lastCall, name) << "operation " << operation;
+		recorder.lastCall.clear ();
+	};
+
+	CResourceDescription description (7);
+	EXPECT_TRUE ((callOperation<bool, const CResourceDescription*> (bitmap, 0, &description)));
+	expectCall (0, "load");
+	EXPECT_EQ ((callOperation<const CPoint*> (bitmap, 1)), &recorder.getSize ());
+	recorder.lastCall.clear ();
+	callOperation<void> (bitmap, 1);
+	expectCall (1, "getSize");
+	// A class returned by value comes back through a hidden first argument.
+	PixelAccessPtr pixels = callOperation<PixelAccessPtr, bool> (bitmap, 2, true);
+	expectCall (2, "lockPixels");
+	callOperation<void, double> (bitmap, 3, 2.);
+	expectCall (3, "setScaleFactor");
+	EXPECT_EQ ((callOperation<double> (bitmap, 4)), 2.);
+	expectCall (4, "getScaleFactor");
+	BitmapPtr none;
+	callOperation<void, const BitmapPtr*, const BitmapPtr*> (bitmap, 5, &none, &none);
+	expectCall (5, "drawScaled");
+	EXPECT_EQ ((callOperation<const uint8_t*> (bitmap, 6)), nullptr);
+	expectCall (6, "getBytes");
+	callOperation<void, uint32_t, uint32_t, double> (bitmap, 7, 3u, 2u, 0.5);
+	expectCall (7, "setFrameGrid");
+	callOperation<void> (bitmap, 8);
+	expectCall (8, "resetFrameGrid");
+	EXPECT_TRUE ((callOperation<bool> (bitmap, 9)));
+	expectCall (9, "isFrameGridSet");
+	EXPECT_EQ ((callOperation<double> (bitmap, 10)), 0.5);
+	expectCall (10, "getFrameGridScale");
+	EXPECT_EQ ((callOperation<uint32_t> (bitmap, 11)), 3u);
+	expectCall (11, "getFrameGridColumns");
+	EXPECT_EQ ((callOperation<uint32_t> (bitmap, 12)), 2u);
+	expectCall (12, "getFrameGridRows");
+}
+
+TEST (PlatformBitmapTable, TheMacBitmapAnswersTheGridSlots)
+{
+	auto bitmap = makeOwned<CGBitmap> (CPoint (300, 100));
+	IPlatformBitmap* platformBitmap = bitmap.get ();
+	callOperation<void, uint32_t, uint32_t, double> (platformBitmap, 7, 3u, 2u, 0.5);
+	EXPECT_TRUE ((callOperation<bool> (platformBitmap, 9)));
+	EXPECT_EQ ((callOperation<double> (platformBitmap, 10)), 0.5);
+	EXPECT_EQ ((callOperation<uint32_t> (platformBitmap, 11)), 3u);
+	EXPECT_EQ ((callOperation<uint32_t> (platformBitmap, 12)), 2u);
+	callOperation<void> (platformBitmap, 8);
+	EXPECT_FALSE (bitmap->isFrameGridSet ());
+	EXPECT_EQ ((callOperation<const CPoint*> (platformBitmap, 1)), &bitmap->getSize ());
+	EXPECT_NE ((callOperation<const uint8_t*> (platformBitmap, 6)), nullptr);
+}
+
+} // namespace
