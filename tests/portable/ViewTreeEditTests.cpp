@@ -294,6 +294,22 @@ TEST_F (EditTest, AnExceptionLeavingALockedStretchReleasesTheWord)
 	}
 }
 
+TEST_F (EditTest, ChangingTheZOrderTakesNoLock)
+{
+	addToBox ("x");
+	auto y = addToBox ("y");
+	addToBox ("z");
+	AssertionRecorder reports;
+	frame->LockGUIDrawing (); // a wait for it on this thread would be reported
+	EXPECT_TRUE (box->changeViewZOrder (y, 2));
+	EXPECT_EQ (childNames (), (Names {"x", "z", "y"}));
+	EXPECT_TRUE (box->changeViewZOrder (y, 0));
+	EXPECT_EQ (childNames (), (Names {"y", "x", "z"}));
+	EXPECT_FALSE (box->changeViewZOrder (y, 3));
+	EXPECT_EQ (reports.count (), 0u);
+	frame->UnLockGUIDrawing ();
+}
+
 //------------------------------------------------------------------------------
 TEST (FrameRemoveAll, EndsModalSessionsAndDropsFocusAndMouseViewsBeforeTheLock)
 {
