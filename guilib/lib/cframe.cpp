@@ -31,6 +31,19 @@ bool contains (const MouseViewList& list, const CView* view)
 	return std::find (list.begin (), list.end (), view) != list.end ();
 }
 
+// The first answer of a mouse observer other than "not handled", which then
+// ends the event; "not handled" when there is none.
+template <typename Ask>
+CMouseEventResult firstObserverAnswer (DispatchList<IMouseObserver>& observers, Ask&& ask)
+{
+	CMouseEventResult answer = kMouseEventNotHandled;
+	observers.forEach ([&] (IMouseObserver* observer) {
+		if (answer == kMouseEventNotHandled)
+			answer = ask (observer);
+	});
+	return answer;
+}
+
 } // namespace
 
 struct CFrame::Impl
@@ -491,11 +504,8 @@ bool CFrame::removeAll (bool withForget)
 CMouseEventResult CFrame::onMouseDown (CPoint& where, const CButtonState& buttons)
 {
 	waitForDrawingLock ();
-	CMouseEventResult observed = kMouseEventNotHandled;
-	pImpl->mouseObservers.forEach ([&] (IMouseObserver* o) {
-		if (observed == kMouseEventNotHandled)
-			observed = o->onMouseDown (this, where, buttons);
-	});
+	const auto observed = firstObserverAnswer (
+	    pImpl->mouseObservers, [&] (IMouseObserver* o) { return o->onMouseDown (this, where, buttons); });
 	if (observed != kMouseEventNotHandled)
 		return observed;
 	if (CView* modal = getModalView ())
@@ -518,11 +528,8 @@ CMouseEventResult CFrame::onMouseUp (CPoint& where, const CButtonState& buttons)
 CMouseEventResult CFrame::onMouseMoved (CPoint& where, const CButtonState& buttons)
 {
 	waitForDrawingLock ();
-	CMouseEventResult observed = kMouseEventNotHandled;
-	pImpl->mouseObservers.forEach ([&] (IMouseObserver* o) {
-		if (observed == kMouseEventNotHandled)
-			observed = o->onMouseMoved (this, where, buttons);
-	});
+	const auto observed = firstObserverAnswer (
+	    pImpl->mouseObservers, [&] (IMouseObserver* o) { return o->onMouseMoved (this, where, buttons); });
 	if (observed != kMouseEventNotHandled)
 		return observed;
 	checkMouseViews (where, buttons);
