@@ -2,23 +2,223 @@
 #pragma once
 
 #include "cviewcontainer.h"
+#include "spinlock.h"
+#include "platform/iplatformframecallback.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
 
 namespace VSTGUI {
 
-class CFrame : public CViewContainer
+enum CKnobMode : int32_t
+{
+	kCircularMode = 0,
+	kRelativCircularMode,
+	kLinearMode
+};
+
+using ModalViewSessionID = uint32_t;
+
+// Hears of every view that is attached to a frame or taken off it, on the
+// thread that edits the tree (taken off: under the frame's drawing lock).
+class IViewAddedRemovedObserver
 {
 public:
-	// `editor` is kept unchanged for the frame's life and never deleted.
+	virtual void onViewAdded (CFrame* frame, CView* view) = 0;
+	virtual void onViewRemoved (CFrame* frame, CView* view) = 0;
+
+protected:
+	~IViewAddedRemovedObserver () noexcept = default;
+};
+
+// Sees the frame's mouse events before its views do.
+class IMouseObserver
+{
+public:
+	virtual void onMouseEntered (CView* view, CFrame* frame) = 0;
+	virtual void onMouseExited (CView* view, CFrame* frame) = 0;
+	// An answer other than "not handled" ends the event there.
+	virtual CMouseEventResult onMouseMoved (CFrame*, const CPoint&, const CButtonState&)
+	{
+		return kMouseEventNotHandled;
+	}
+	virtual CMouseEventResult onMouseDown (CFrame*, const CPoint&, const CButtonState&)
+	{
+		return kMouseEventNotHandled;
+	}
+
+protected:
+	~IMouseObserver () noexcept = default;
+};
+
+class CFrame : public CViewContainer, public IPlatformFrameCallback
+{
+public:
+	// `editor` is kept unchanged for the frame's life and never deleted. The
+	// frame is on itself (its own getFrame) from here until close.
 	CFrame (const CRect& size, VSTGUIEditorInterface* editor);
+	// A copy is a new frame for the same editor: closed, without children,
+	// its drawing lock free whatever the original's holds.
+	CFrame (const CFrame& other);
+	CFrame& operator= (const CFrame&) = delete;
 	~CFrame () noexcept override;
 
+	// Shows the frame in a platform parent view. False when there is no
+	// parent, the frame is already open, or the platform makes no view.
+	bool open (void* systemWindow);
+	// Removes the children without taking the drawing lock (the frame is no
+	// longer on itself), drops the platform view and gives up the reference
+	// that the frame's creator holds.
+	void close ();
+	bool isOpen () const { return isAttached (); }
+
 	VSTGUIEditorInterface* getEditor () const;
+
+	// The drawing lock, for callers outside the library. Each may run on any
+	// thread. The lock has no owner and no count: an unlock clears it
+	// whoever set it. A wait on the thread that holds the word is reported to
+	// the assertion handler and returns at once.
+	bool IsGUIDrawingLocked ();
+	void WaitForGUIDrawingLock ();
+	void LockGUIDrawing ();
+	void UnLockGUIDrawing ();
+	void WaitForThenLockGUIDrawing ();
+
+	// Holds the frame's drawing lock for one view-tree edit: waits until no
+	// draw and no other edit of the frame holds it, takes it, and gives it
+	// back when destroyed. A null frame takes nothing. May run on any thread.
+	class ViewTreeEditLock
+	{
+	public:
+		explicit ViewTreeEditLock (CFrame* frame);
+		~ViewTreeEditLock () noexcept = default;
+		ViewTreeEditLock (const ViewTreeEditLock&) = delete;
+		ViewTreeEditLock& operator= (const ViewTreeEditLock&) = delete;
+
+	private:
+		SpinLock::LockedStretch stretch;
+	};
+
+	// While one of these lives, the frame's invalidated rectangles are
+	// collected; they reach the platform view when it goes.
+	class CollectInvalidRects
+	{
+	public:
+		explicit CollectInvalidRects (CFrame* frame);
+		~CollectInvalidRects () noexcept;
+		CollectInvalidRects (const CollectInvalidRects&) = delete;
+		CollectInvalidRects& operator= (const CollectInvalidRects&) = delete;
+		void addRect (const CRect& rect) { rects.push_back (rect); }
+
+	private:
+		CFrame* frame;
+		CollectInvalidRects* previous;
+		std::vector<CRect> rects;
+	};
+
+	// Marks a rectangle of the platform view for redrawing; nothing while the
+	// frame is invisible or closed. Runs on the editing thread for views that
+	// addView and removeView invalidate.
+	void invalidRect (const CRect& rect) override;
+	void invalid () override;
+
+	// Resizes the frame, keeping its left and top, after asking the editor.
+	// False when the size is the same or the editor refuses.
+	bool setSize (CCoord width, CCoord height);
+
+	// The editor's knob mode, or kDefaultKnobMode when the editor has no
+	// preference (or there is no editor).
+	static int32_t kDefaultKnobMode;
+	int32_t getKnobMode () const;
+	void beginEdit (int32_t index);
+	void endEdit (int32_t index);
+
+	// Event processing: true while the frame handles a platform event. Work
+	// queued meanwhile runs when the event is done; otherwise at once.
+	bool inEventProcessing () const;
+	void doAfterEventProcessing (std::function<void ()> work);
+
+	// Modal views take all mouse input while they are shown. The frame takes
+	// over the caller's reference to the view, as addView does, and ending
+	// the session removes the view with the release flag. Sessions stack; the
+	// legacy setModalView keeps one session of its own.
+	std::optional<ModalViewSessionID> beginModalViewSession (CView* view);
+	bool endModalViewSession (ModalViewSessionID sessionID);
+	CView* getModalView () const;
+	bool setModalView (CView* view);
+
+	void setFocusView (CView* view);
+	CView* getFocusView () const;
+	void setActiveFocusView (CView* view);
+	CView* getActiveFocusView () const;
+
+	// The views under the mouse, outermost first, as the last event left them.
+	void clearMouseViews (const CPoint& where, const CButtonState& buttons, bool callMouseExit = true);
+	void checkMouseViews (const CPoint& where, const CButtonState& buttons);
+	bool isMouseView (const CView* view) const;
+
+	void registerMouseObserver (IMouseObserver* observer);
+	void unregisterMouseObserver (IMouseObserver* observer);
+	void registerViewAddedRemovedObserver (IViewAddedRemovedObserver* observer);
+	void unregisterViewAddedRemovedObserver (IViewAddedRemovedObserver* observer);
+	// From CView::attached and CView::removed of every view on the frame.
+	void onViewAdded (CView* view);
+	void onViewRemoved (CView* view);
+
+	// The frame's mouse handlers. Each first waits until no other thread
+	// holds the drawing lock; none of them takes it.
+	CMouseEventResult onMouseDown (CPoint& where, const CButtonState& buttons) override;
+	CMouseEventResult onMouseUp (CPoint& where, const CButtonState& buttons) override;
+	CMouseEventResult onMouseMoved (CPoint& where, const CButtonState& buttons) override;
+	bool onWheel (const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
+	              const CButtonState& buttons) override;
+
+	// CViewContainer
+	bool removeView (CView* view, bool withForget = true) override;
+	// Ends the modal sessions, drops focus, active focus and mouse views, and
+	// then removes the children.
+	bool removeAll (bool withForget = true) override;
+	void drawRect (CDrawContext* context, const CRect& updateRect) override;
+
+	// IPlatformFrameCallback: called by the platform frame on the main thread.
+	bool platformDrawRect (CDrawContext* context, const CRect& rect) override;
+	CMouseEventResult platformOnMouseDown (CPoint& where, const CButtonState& buttons) override;
+	CMouseEventResult platformOnMouseMoved (CPoint& where, const CButtonState& buttons) override;
+	CMouseEventResult platformOnMouseUp (CPoint& where, const CButtonState& buttons) override;
+	CMouseEventResult platformOnMouseExited (CPoint& where, const CButtonState& buttons) override;
+	bool platformOnMouseWheel (const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
+	                           const CButtonState& buttons) override;
+	DragOperation platformOnDragEnter (DragEventData data) override;
+	DragOperation platformOnDragMove (DragEventData data) override;
+	void platformOnDragLeave (DragEventData data) override;
+	bool platformOnDrop (DragEventData data) override;
+	bool platformOnKeyDown (VstKeyCode& keyCode) override;
+	bool platformOnKeyUp (VstKeyCode& keyCode) override;
+	void platformOnActivate (bool state) override;
+	void platformOnWindowActivate (bool state) override;
+	void platformOnDeminiaturize () override;
+	void platformScaleFactorChanged (double newScaleFactor) override;
 
 protected:
 	struct Impl;
 
 	int32_t guiDrawingLock;
 	Impl* pImpl;
+
+private:
+	// The mouse handlers' wait: for holds of other threads only.
+	void waitForDrawingLock ();
+	void endLegacyModalViewSession ();
+	enum class Click
+	{
+		down,
+		up
+	};
+	CMouseEventResult platformOnClick (Click click, CPoint& where, const CButtonState& buttons);
+	template <typename Handle>
+	auto processEvent (Handle&& handle);
 };
 
 } // VSTGUI

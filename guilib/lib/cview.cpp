@@ -1,23 +1,185 @@
 #include "cview.h"
 #include "cframe.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace VSTGUI {
 
 CView::CView (const CRect& size) : size (size) {}
 
-// A copy starts outside any container, with the original's geometry.
-CView::CView (const CView& other) : ReferenceCounted (other), size (other.size) {}
+CView::CView (const CView& other)
+: ReferenceCounted (other),
+  size (other.size),
+  flagDirty (other.isDirty ()),
+  flagVisible (other.isVisible ()),
+  flagMouseEnabled (other.getMouseEnabled ()),
+  attributes (other.attributes)
+{
+}
 
 CView::~CView () noexcept = default;
 
-void CView::setViewSize (const CRect& rect, bool)
+void CView::setViewSize (const CRect& rect, bool invalidate)
 {
 	size = rect;
+	if (invalidate)
+		invalid ();
 }
 
 VSTGUIEditorInterface* CView::getEditor () const
 {
 	return pFrame ? pFrame->getEditor () : nullptr;
+}
+
+bool CView::attached (CViewContainer* parent)
+{
+	if (isAttached ())
+		return false;
+	pParentView = parent;
+	pFrame = parent->getFrame ();
+	setAttached (true);
+	if (pFrame)
+		pFrame->onViewAdded (this);
+	viewListeners.forEach ([this] (IViewListener* l) { l->viewAttached (this); });
+	return true;
+}
+
+bool CView::removed (CViewContainer*)
+{
+	if (!isAttached ())
+		return false;
+	viewListeners.forEach ([this] (IViewListener* l) { l->viewRemoved (this); });
+	if (pFrame)
+		pFrame->onViewRemoved (this);
+	pParentView = nullptr;
+	pFrame = nullptr;
+	setAttached (false);
+	return true;
+}
+
+void CView::draw (CDrawContext*)
+{
+	setDirty (false);
+}
+
+void CView::drawRect (CDrawContext* context, const CRect&)
+{
+	draw (context);
+}
+
+void CView::invalid ()
+{
+	setDirtyFlag (false);
+	invalidRect (size);
+}
+
+void CView::invalidRect (const CRect& rect)
+{
+	if (!isAttached () || !isVisible () || !pParentView)
+		return;
+	// Into the parent's parent's coordinates, where the parent's size lives.
+	CRect inParent (rect);
+	inParent.offset (pParentView->getViewSize ().left, pParentView->getViewSize ().top);
+	pParentView->invalidRect (inParent);
+}
+
+CGraphicsTransform CView::getGlobalTransform () const
+{
+	CGraphicsTransform transform;
+	for (const CView* parent = pParentView; parent; parent = parent->getParentView ())
+		transform.translate (parent->getViewSize ().getTopLeft ());
+	return transform;
+}
+
+CMouseEventResult CView::onMouseDown (CPoint&, const CButtonState&)
+{
+	return kMouseEventNotImplemented;
+}
+
+CMouseEventResult CView::onMouseUp (CPoint&, const CButtonState&)
+{
+	return kMouseEventNotImplemented;
+}
+
+CMouseEventResult CView::onMouseMoved (CPoint&, const CButtonState&)
+{
+	return kMouseEventNotImplemented;
+}
+
+CMouseEventResult CView::onMouseCancel ()
+{
+	return kMouseEventNotImplemented;
+}
+
+CMouseEventResult CView::onMouseEntered (CPoint&, const CButtonState&)
+{
+	return kMouseEventNotImplemented;
+}
+
+CMouseEventResult CView::onMouseExited (CPoint&, const CButtonState&)
+{
+	return kMouseEventNotImplemented;
+}
+
+bool CView::onWheel (const CPoint&, const CMouseWheelAxis&, const float&, const CButtonState&)
+{
+	return false;
+}
+
+template <typename Attributes>
+static auto findAttributeIn (Attributes& attributes, CViewAttributeID id)
+{
+	return std::find_if (attributes.begin (), attributes.end (), [id] (const auto& a) { return a.id == id; });
+}
+
+const CView::Attribute* CView::findAttribute (CViewAttributeID id) const
+{
+	auto it = findAttributeIn (attributes, id);
+	return it == attributes.end () ? nullptr : &*it;
+}
+
+bool CView::setAttribute (CViewAttributeID id, uint32_t byteSize, const void* data)
+{
+	if (!data && byteSize)
+		return false;
+	auto bytes = static_cast<const uint8_t*> (data);
+	std::vector<uint8_t> copy (bytes, bytes + byteSize);
+	auto it = findAttributeIn (attributes, id);
+	if (it != attributes.end ())
+		it->data = std::move (copy);
+	else
+		attributes.push_back ({id, std::move (copy)});
+	return true;
+}
+
+bool CView::getAttributeSize (CViewAttributeID id, uint32_t& byteSize) const
+{
+	auto attribute = findAttribute (id);
+	if (!attribute)
+		return false;
+	byteSize = static_cast<uint32_t> (attribute->data.size ());
+	return true;
+}
+
+bool CView::getAttribute (CViewAttributeID id, uint32_t byteSize, void* data, uint32_t& outSize) const
+{
+	auto attribute = findAttribute (id);
+	if (!attribute || byteSize < attribute->data.size ())
+		return false;
+	outSize = static_cast<uint32_t> (attribute->data.size ());
+	if (outSize)
+		std::memcpy (data, attribute->data.data (), outSize);
+	return true;
+}
+
+bool CView::removeAttribute (CViewAttributeID id)
+{
+	auto it = findAttributeIn (attributes, id);
+	if (it == attributes.end ())
+		return false;
+	attributes.erase (it);
+	return true;
 }
 
 } // VSTGUI

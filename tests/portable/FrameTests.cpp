@@ -41,3 +41,237 @@ TEST (CView, HasNoEditorWithoutAFrame)
 }
 
 } // namespace
+
+// --- the frame's library core --------------------------------------------------
+
+#include "TestViews.h"
+
+#include <cstring>
+
+namespace {
+
+using namespace Tolvik::Testing;
+using namespace VSTGUI;
+
+TEST (CFrameSetSize, AsksTheEditorOnlyForARealChange)
+{
+	struct Case
+	{
+		const char* what;
+		bool withEditor;
+		bool editorAgrees;
+		CCoord width, height;
+		bool result;
+		CRect sizeAfter;
+		size_t questions;
+	};
+	const Case cases[] = {
+	    {"same size", true, true, 400, 300, false, {10, 20, 410, 320}, 0},
+	    {"refused", true, false, 500, 300, false, {10, 20, 410, 320}, 1},
+	    {"agreed: keeps left and top", true, true, 500, 350, true, {10, 20, 510, 370}, 1},
+	    {"no editor", false, true, 500, 350, true, {10, 20, 510, 370}, 0},
+	};
+	for (const auto& c : cases)
+	{
+		auto log = std::make_shared<EditorLog> ();
+		RecordingEditor editor (log);
+		editor.setSizeChangeAnswer (c.editorAgrees);
+		auto frame = makeOwned<CFrame> (CRect (10, 20, 410, 320), c.withEditor ? &editor : nullptr);
+		auto platform = openOnRecordingPlatform (*frame);
+		EXPECT_EQ (frame->setSize (c.width, c.height), c.result) << c.what;
+		EXPECT_EQ (frame->getViewSize (), c.sizeAfter) << c.what;
+		EXPECT_EQ (log->count ("beforeSizeChange"), c.questions) << c.what;
+		EXPECT_EQ (platform->sizes ().size (), c.result ? 1u : 0u) << c.what;
+	}
+}
+
+TEST (CFrameEditor, KnobModeAndEditsGoThroughTheEditorWhenThereIsOne)
+{
+	struct Case
+	{
+		bool withEditor;
+		int32_t editorMode;
+		int32_t expected;
+	};
+	for (const auto& c : {Case {true, -1, CFrame::kDefaultKnobMode}, Case {true, kLinearMode, kLinearMode},
+	                      Case {false, kLinearMode, CFrame::kDefaultKnobMode}})
+	{
+		auto log = std::make_shared<EditorLog> ();
+		RecordingEditor editor (log);
+		editor.setKnobMode (c.editorMode);
+		auto frame = makeOwned<CFrame> (CRect (0, 0, 1, 1), c.withEditor ? &editor : nullptr);
+		EXPECT_EQ (frame->getKnobMode (), c.expected);
+		frame->beginEdit (3);
+		frame->endEdit (3);
+		EXPECT_EQ (log->count ("beginEdit") + log->count ("endEdit"), c.withEditor ? 2u : 0u);
+	}
+}
+
+// The platform layer calls the frame through the interface's table by
+// position. A pointer to a virtual member holds 1 + the byte offset of its
+// slot, as the platforms' C++ ABI lays it out.
+template <typename Member>
+size_t slotOf (Member member)
+{
+	static_assert (sizeof (Member) == 2 * sizeof (uintptr_t));
+	uintptr_t raw[2];
+	std::memcpy (raw, &member, sizeof (raw));
+	return (raw[0] - 1) / sizeof (void*);
+}
+
+TEST (IPlatformFrameCallback, OperationsHoldTheirSlots)
+{
+	using I = IPlatformFrameCallback;
+	const size_t slots[] = {
+	    slotOf (&I::platformDrawRect),      slotOf (&I::platformOnMouseDown),   slotOf (&I::platformOnMouseMoved),
+	    slotOf (&I::platformOnMouseUp),     slotOf (&I::platformOnMouseExited), slotOf (&I::platformOnMouseWheel),
+	    slotOf (&I::platformOnDragEnter),   slotOf (&I::platformOnDragMove),    slotOf (&I::platformOnDragLeave),
+	    slotOf (&I::platformOnDrop),        slotOf (&I::platformOnKeyDown),     slotOf (&I::platformOnKeyUp),
+	    slotOf (&I::platformOnActivate),    slotOf (&I::platformOnWindowActivate),
+	    slotOf (&I::platformOnDeminiaturize), slotOf (&I::platformScaleFactorChanged),
+	};
+	for (size_t i = 0; i < std::size (slots); ++i)
+		EXPECT_EQ (slots[i], i);
+
+	// And the frame answers slot 14 with its whole-frame redraw.
+	auto frame = makeOwned<CFrame> (CRect (0, 0, 30, 40), nullptr);
+	auto platform = openOnRecordingPlatform (*frame);
+	IPlatformFrameCallback* callback = frame;
+	auto table = *reinterpret_cast<void (***) (IPlatformFrameCallback*)> (callback);
+	table[14](callback);
+	EXPECT_EQ (platform->invalidRects ().back (), CRect (0, 0, 30, 40));
+}
+
+TEST (CFrameDeminiaturize, InvalidatesTheWholeFrameAndClearsTheDirtyFlag)
+{
+	struct Case
+	{
+		const char* what;
+		bool open, visible;
+		size_t invalidations;
+	};
+	for (const auto& c : {Case {"open and visible", true, true, 1}, Case {"invisible", true, false, 0},
+	                      Case {"without a platform frame", false, true, 0}})
+	{
+		auto frame = makeOwned<CFrame> (CRect (0, 0, 30, 40), nullptr);
+		auto platform = c.open ? openOnRecordingPlatform (*frame) : makeOwned<RecordingPlatformFrame> ();
+		frame->setVisible (c.visible);
+		const auto before = platform->invalidRects ().size ();
+		frame->setDirty (true);
+		frame->LockGUIDrawing (); // neither waited for nor taken
+		frame->platformOnDeminiaturize ();
+		frame->UnLockGUIDrawing ();
+		EXPECT_EQ (platform->invalidRects ().size () - before, c.invalidations) << c.what;
+		EXPECT_FALSE (frame->isDirty ()) << c.what;
+	}
+}
+
+TEST (CFrameCopy, IsAFreshFrameOfTheSameEditorWithItsLockFree)
+{
+	auto log = std::make_shared<EditorLog> ();
+	RecordingEditor editor (log);
+	auto frame = makeOwned<CFrame> (CRect (0, 0, 30, 40), &editor);
+	frame->addView (new CView (CRect (0, 0, 1, 1)));
+	frame->LockGUIDrawing ();
+	auto copy = makeOwned<CFrame> (*frame);
+	frame->UnLockGUIDrawing ();
+	EXPECT_FALSE (copy->IsGUIDrawingLocked ());
+	EXPECT_EQ (copy->getEditor (), &editor);
+	EXPECT_EQ (copy->getFrame (), copy.get ());
+	EXPECT_EQ (copy->getNbViews (), 0u);
+	EXPECT_EQ (copy->getViewSize (), frame->getViewSize ());
+}
+
+TEST (CFrameOpen, NeedsAParentAndAPlatformFrameAndAttachesTheTree)
+{
+	auto frame = makeOwned<CFrame> (CRect (0, 0, 30, 40), nullptr);
+	auto child = new CViewContainer (CRect (5, 5, 20, 20));
+	auto grandchild = new CView (CRect (1, 2, 3, 4));
+	child->addView (grandchild);
+	frame->addView (child);
+	int parent = 0;
+	EXPECT_FALSE (frame->open (&parent)) << "no platform layer installed";
+	EXPECT_FALSE (frame->open (nullptr));
+	ASSERT_TRUE (openOnRecordingPlatform (*frame));
+	EXPECT_FALSE (openOnRecordingPlatform (*frame)) << "already open";
+	EXPECT_EQ (grandchild->getFrame (), frame.get ());
+	EXPECT_EQ (grandchild->getParentView (), child);
+	EXPECT_EQ (frame->getParentView (), nullptr);
+	EXPECT_EQ (grandchild->getGlobalTransform (), CGraphicsTransform ().translate (5, 5));
+}
+
+TEST (CFrameModalViews, SessionsStackAndTheLegacyOneIsSingle)
+{
+	auto frame = makeOwned<CFrame> (CRect (0, 0, 30, 40), nullptr);
+	auto first = new CView (CRect ());
+	auto second = new CView (CRect ());
+	auto firstID = frame->beginModalViewSession (first);
+	auto secondID = frame->beginModalViewSession (second);
+	ASSERT_TRUE (firstID && secondID);
+	EXPECT_EQ (frame->getModalView (), second);
+	EXPECT_TRUE (frame->endModalViewSession (*secondID));
+	EXPECT_FALSE (frame->endModalViewSession (*secondID));
+	EXPECT_EQ (frame->getModalView (), first);
+
+	auto legacy = new CView (CRect ());
+	auto refused = makeOwned<CView> (CRect ());
+	EXPECT_TRUE (frame->setModalView (legacy));
+	EXPECT_FALSE (frame->setModalView (refused)) << "one legacy modal view at a time";
+	EXPECT_EQ (frame->getModalView (), legacy);
+	EXPECT_TRUE (frame->setModalView (nullptr));
+	EXPECT_EQ (frame->getModalView (), first);
+	EXPECT_EQ (frame->getNbViews (), 1u) << "ending a session removes its view";
+}
+
+TEST (CFrameMouseViews, FollowThePointerAndForgetRemovedViews)
+{
+	EventLog log;
+	auto frame = makeOwned<CFrame> (CRect (0, 0, 100, 100), nullptr);
+	auto outer = new TestContainer (&log, "outer", CRect (0, 0, 50, 50));
+	auto inner = new TestView (&log, "inner", CRect (10, 10, 20, 20));
+	auto other = new TestView (&log, "other", CRect (60, 60, 70, 70));
+	outer->addView (inner);
+	frame->addView (outer);
+	frame->addView (other);
+	ASSERT_TRUE (openOnRecordingPlatform (*frame));
+	log.clear ();
+
+	frame->checkMouseViews (CPoint (15, 15), CButtonState ());
+	EXPECT_TRUE (frame->isMouseView (outer) && frame->isMouseView (inner));
+	frame->checkMouseViews (CPoint (65, 65), CButtonState ());
+	EXPECT_EQ (log.entries (), (Names {"inner entered", "inner exited", "other entered"}));
+	frame->removeView (other);
+	EXPECT_FALSE (frame->isMouseView (other)) << "dropped without an exit";
+	EXPECT_EQ (log.entries ().back (), "other destroyed");
+}
+
+TEST (CFrameFocus, TheFocusViewLosesFocusWhenReplacedOrRemoved)
+{
+	EventLog log;
+	auto frame = makeOwned<CFrame> (CRect (0, 0, 100, 100), nullptr);
+	ASSERT_TRUE (openOnRecordingPlatform (*frame));
+	auto a = new TestView (&log, "a");
+	auto b = new TestView (&log, "b");
+	frame->addView (a);
+	frame->addView (b);
+	log.clear ();
+	frame->setFocusView (a);
+	frame->setFocusView (b);
+	frame->setActiveFocusView (b);
+	frame->removeView (b);
+	EXPECT_EQ (frame->getFocusView (), nullptr);
+	EXPECT_EQ (frame->getActiveFocusView (), nullptr);
+	EXPECT_EQ (log.entries (), (Names {"a takeFocus", "a looseFocus", "b takeFocus", "b invalid", "b removed",
+	                                   "b looseFocus", "b destroyed"}));
+}
+
+TEST (CFrameEvents, WorkQueuedOutsideAnEventRunsAtOnce)
+{
+	auto frame = makeOwned<CFrame> (CRect (0, 0, 1, 1), nullptr);
+	bool ran = false;
+	frame->doAfterEventProcessing ([&] { ran = true; });
+	EXPECT_TRUE (ran);
+	EXPECT_FALSE (frame->inEventProcessing ());
+}
+
+} // namespace

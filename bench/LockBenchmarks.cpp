@@ -1,0 +1,108 @@
+// The cost of the frame's drawing lock: the word against a std::mutex, and
+// view-tree edits that take it against the same edits without a frame.
+#include "lib/cframe.h"
+#include "lib/platform/iplatformframe.h"
+
+#include <benchmark/benchmark.h>
+
+#include <mutex>
+#include <thread>
+
+namespace {
+
+using namespace VSTGUI;
+
+// A host process runs many threads. Once a second thread has existed, glibc
+// stops taking its single-thread shortcuts (std::mutex then uses atomic
+// instructions), so start one before measuring anything.
+const bool multiThreaded = [] {
+	std::thread ([] {}).join ();
+	return true;
+}();
+
+void FrameWord_LockUnlock (benchmark::State& state)
+{
+	auto frame = makeOwned<CFrame> (CRect (0, 0, 10, 10), nullptr);
+	for (auto _ : state)
+	{
+		frame->LockGUIDrawing ();
+		frame->UnLockGUIDrawing ();
+	}
+}
+BENCHMARK (FrameWord_LockUnlock);
+
+void FrameWord_WaitForThenLockUnlock (benchmark::State& state)
+{
+	auto frame = makeOwned<CFrame> (CRect (0, 0, 10, 10), nullptr);
+	for (auto _ : state)
+	{
+		frame->WaitForThenLockGUIDrawing ();
+		frame->UnLockGUIDrawing ();
+	}
+}
+BENCHMARK (FrameWord_WaitForThenLockUnlock);
+
+void StdMutex_LockUnlock (benchmark::State& state)
+{
+	std::mutex mutex;
+	for (auto _ : state)
+	{
+		mutex.lock ();
+		mutex.unlock ();
+	}
+}
+BENCHMARK (StdMutex_LockUnlock);
+
+void addThenRemove (benchmark::State& state, CViewContainer& container)
+{
+	auto view = makeOwned<CView> (CRect (0, 0, 1, 1));
+	for (auto _ : state)
+	{
+		container.addView (view);
+		container.removeView (view, false);
+	}
+}
+
+// The frame's own child list: the frame is on itself, so both edits take its
+// word; it is not open, so the edits do nothing else that the frame-less
+// container below does not.
+void AddRemove_OnAFrame (benchmark::State& state)
+{
+	auto frame = makeOwned<CFrame> (CRect (0, 0, 10, 10), nullptr);
+	addThenRemove (state, *frame);
+}
+BENCHMARK (AddRemove_OnAFrame);
+
+void AddRemove_FramelessContainer (benchmark::State& state)
+{
+	auto container = makeOwned<CViewContainer> (CRect (0, 0, 10, 10));
+	addThenRemove (state, *container);
+}
+BENCHMARK (AddRemove_FramelessContainer);
+
+// For comparison: a container on an open frame, where the edits also attach,
+// invalidate and detach the view.
+class NullPlatformFrame : public IPlatformFrame
+{
+public:
+	void invalidRect (const CRect&) override {}
+	void setSize (const CRect&) override {}
+};
+
+void AddRemove_ContainerOnAnOpenFrame (benchmark::State& state)
+{
+	setPlatformFrameFactory ([] (IPlatformFrameCallback*, const CRect&, void*) -> SharedPointer<IPlatformFrame> {
+		return makeOwned<NullPlatformFrame> ();
+	});
+	auto frame = new CFrame (CRect (0, 0, 10, 10), nullptr);
+	int parent = 0;
+	frame->open (&parent);
+	auto container = new CViewContainer (CRect (0, 0, 10, 10));
+	frame->addView (container);
+	addThenRemove (state, *container);
+	frame->close ();
+	setPlatformFrameFactory (nullptr);
+}
+BENCHMARK (AddRemove_ContainerOnAnOpenFrame);
+
+} // namespace

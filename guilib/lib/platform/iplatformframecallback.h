@@ -1,0 +1,60 @@
+// What the platform frame (the platform's view of a frame) calls on the
+// frame: drawing, input, activation and scale. The platform layer calls these
+// through the table of virtual functions by position, so their order is fixed
+// and must not change.
+#pragma once
+
+#include "../cview.h"
+
+namespace VSTGUI {
+
+class IDataPackage;
+
+enum class DragOperation
+{
+	Copy,
+	Move,
+	None
+};
+
+struct DragEventData
+{
+	IDataPackage* drag {nullptr};
+	CPoint pos;
+	int32_t modifiers {0};
+};
+
+struct VstKeyCode
+{
+	int32_t character {0};
+	unsigned char virt {0};
+	unsigned char modifier {0};
+};
+
+class IPlatformFrameCallback
+{
+public:
+	virtual bool platformDrawRect (CDrawContext* context, const CRect& rect) = 0;
+	virtual CMouseEventResult platformOnMouseDown (CPoint& where, const CButtonState& buttons) = 0;
+	virtual CMouseEventResult platformOnMouseMoved (CPoint& where, const CButtonState& buttons) = 0;
+	virtual CMouseEventResult platformOnMouseUp (CPoint& where, const CButtonState& buttons) = 0;
+	virtual CMouseEventResult platformOnMouseExited (CPoint& where, const CButtonState& buttons) = 0;
+	virtual bool platformOnMouseWheel (const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
+	                                   const CButtonState& buttons) = 0;
+	virtual DragOperation platformOnDragEnter (DragEventData data) = 0;
+	virtual DragOperation platformOnDragMove (DragEventData data) = 0;
+	virtual void platformOnDragLeave (DragEventData data) = 0;
+	virtual bool platformOnDrop (DragEventData data) = 0;
+	virtual bool platformOnKeyDown (VstKeyCode& keyCode) = 0;
+	virtual bool platformOnKeyUp (VstKeyCode& keyCode) = 0;
+	virtual void platformOnActivate (bool state) = 0;
+	virtual void platformOnWindowActivate (bool state) = 0;
+	// The window has come back from the Dock: redraw everything.
+	virtual void platformOnDeminiaturize () = 0;
+	virtual void platformScaleFactorChanged (double newScaleFactor) = 0;
+
+protected:
+	~IPlatformFrameCallback () noexcept = default;
+};
+
+} // VSTGUI

@@ -1,0 +1,277 @@
+// The frame's drawing lock between threads. Waiting threads are held in their
+// poll by the closed sleep gate, so each test sees a waiter that has found the
+// word set, checks that its work has not happened, and only then lets the
+// holder go. Nothing here depends on time.
+#include "SleepGate.h"
+#include "TestViews.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <thread>
+
+namespace {
+
+using namespace Tolvik::Testing;
+using namespace VSTGUI;
+
+// A thread that runs one job and says when it is done.
+class Job
+{
+public:
+	explicit Job (std::function<void ()> work)
+	: thread ([this, work = std::move (work)] {
+		  work ();
+		  done.notify ();
+	  })
+	{
+	}
+	~Job () { join (); }
+	void join ()
+	{
+		if (thread.joinable ())
+			thread.join ();
+	}
+	bool isDone () const { return done.isNotified (); }
+	void waitUntilDone () { done.wait (); }
+
+private:
+	Signal done;
+	std::thread thread;
+};
+
+// Holds the frame's word on a thread of its own, from `held` until `finish`.
+struct OutsideHolder
+{
+	Signal held;
+	Signal finish;
+	Job job;
+	explicit OutsideHolder (CFrame& frame)
+	: job ([this, &frame] {
+		  frame.LockGUIDrawing ();
+		  held.notify ();
+		  finish.wait ();
+		  frame.UnLockGUIDrawing ();
+	  })
+	{
+		held.wait ();
+	}
+	void release ()
+	{
+		finish.notify ();
+		job.join ();
+	}
+};
+
+class LoggingMouseObserver : public IMouseObserver
+{
+public:
+	explicit LoggingMouseObserver (EventLog& log) : log (log) {}
+	void onMouseEntered (CView*, CFrame*) override {}
+	void onMouseExited (CView*, CFrame*) override {}
+	CMouseEventResult onMouseDown (CFrame*, const CPoint&, const CButtonState&) override
+	{
+		log.add ("observer mouseDown");
+		return kMouseEventNotHandled;
+	}
+
+private:
+	EventLog& log;
+};
+
+struct CrossThreadTest : ::testing::Test
+{
+	EventLog log;
+	LoggingContainerListener listener {log};
+	LoggingMouseObserver mouseObserver {log};
+	SharedPointer<CFrame> frame = makeOwned<CFrame> (CRect (0, 0, 200, 200), nullptr);
+	SharedPointer<RecordingPlatformFrame> platform = openOnRecordingPlatform (*frame);
+	TestContainer* box = new TestContainer (nullptr, "box", CRect (100, 100, 200, 200));
+	TestView* painter = new TestView (&log, "painter", CRect (0, 0, 50, 50));
+	TestDrawContext context;
+
+	CrossThreadTest ()
+	{
+		frame->addView (painter);
+		frame->addView (box);
+		box->registerViewContainerListener (&listener);
+		frame->registerMouseObserver (&mouseObserver);
+		log.watch (frame);
+	}
+	~CrossThreadTest () override { frame->unregisterMouseObserver (&mouseObserver); }
+
+	void draw () { frame->platformDrawRect (&context, CRect (0, 0, 200, 200)); }
+
+	Names childNames () const { return childNamesOf (*box); }
+};
+
+// While a draw holds the word, an edit on another thread waits: it has not
+// happened while the draw runs, and it has once the draw has ended.
+TEST_F (CrossThreadTest, EditsWaitForADrawOfTheirFrame)
+{
+	struct Case
+	{
+		const char* what;
+		std::function<void (CrossThreadTest&, CView* child)> edit;
+		Names childrenAfter;
+	};
+	const Case cases[] = {
+	    {"addView", [] (CrossThreadTest& t, CView*) { t.box->addView (new TestView (nullptr, "new")); },
+	     {"child", "new"}},
+	    {"removeView of a child", [] (CrossThreadTest& t, CView* child) { t.box->removeView (child); }, {}},
+	    {"removeView of a stranger",
+	     [] (CrossThreadTest& t, CView*) { EXPECT_FALSE (t.box->removeView (makeOwned<CView> (CRect ()))); },
+	     {"child"}},
+	    {"removeAll", [] (CrossThreadTest& t, CView*) { t.box->removeAll (); }, {}},
+	};
+	listener.whenAdded = [&] (CView*) {
+		EXPECT_FALSE (frame->IsGUIDrawingLocked ()) << "the word is free before the listeners hear of it";
+	};
+	for (const auto& c : cases)
+	{
+		box->removeAll ();
+		auto child = new TestView (nullptr, "child");
+		box->addView (child);
+		box->setMouseDownView (child);
+		Signal drawing, finishDraw;
+		painter->whenDrawn = [&] {
+			drawing.notify ();
+			finishDraw.wait ();
+		};
+		SleepGate::Closed gate;
+		Job drawer ([&] { draw (); });
+		drawing.wait ();
+		Job editor ([&] { c.edit (*this, child); });
+
+		SleepGate::waitForParked (1);
+		EXPECT_FALSE (editor.isDone ()) << c.what;
+		EXPECT_EQ (childNames (), Names {"child"}) << c.what << ": nothing changed during the draw";
+		if (std::string (c.what) == "removeAll")
+		{
+			EXPECT_EQ (box->getMouseDownView (), nullptr) << "removeAll drops the mouse-down view at once";
+		}
+
+		finishDraw.notify ();
+		drawer.join ();
+		SleepGate::open ();
+		editor.join ();
+		EXPECT_EQ (childNames (), c.childrenAfter) << c.what;
+		EXPECT_FALSE (frame->IsGUIDrawingLocked ()) << c.what;
+		painter->whenDrawn = nullptr;
+	}
+}
+
+// Whatever the waiter, a hold that another thread made keeps it back until
+// that thread unlocks.
+TEST_F (CrossThreadTest, WaitersOfAnotherThreadsHoldGoOnOnlyAfterItsUnlock)
+{
+	struct Case
+	{
+		const char* what;
+		std::function<void (CrossThreadTest&)> wait;
+		Names logAfter;
+	};
+	const Case cases[] = {
+	    {"a draw", [] (CrossThreadTest& t) { t.draw (); }, {"painter draw (locked)"}},
+	    {"a mouse-down entry",
+	     [] (CrossThreadTest& t) {
+		     CPoint where (10, 10);
+		     t.frame->platformOnMouseDown (where, CButtonState (kLButton));
+	     },
+	     {"observer mouseDown", "painter mouseDown"}},
+	    {"WaitForGUIDrawingLock", [] (CrossThreadTest& t) { t.frame->WaitForGUIDrawingLock (); }, {}},
+	    {"addView", [] (CrossThreadTest& t) { t.box->addView (new TestView (nullptr, "new")); }, {"added new"}},
+	};
+	for (const auto& c : cases)
+	{
+		OutsideHolder holder (*frame);
+		SleepGate::Closed gate;
+		log.clear ();
+		Job waiter ([&] { c.wait (*this); });
+
+		SleepGate::waitForParked (1);
+		EXPECT_FALSE (waiter.isDone ()) << c.what;
+		EXPECT_EQ (log.entries (), Names {}) << c.what << ": nothing ran while the word was held";
+
+		holder.release ();
+		SleepGate::open ();
+		waiter.join ();
+		EXPECT_EQ (log.entries (), c.logAfter) << c.what;
+		EXPECT_FALSE (frame->IsGUIDrawingLocked ()) << c.what;
+	}
+}
+
+TEST_F (CrossThreadTest, ADrawWaitsForAnEditThatAnotherThreadHolds)
+{
+	auto child = new TestView (nullptr, "child");
+	box->addView (child);
+	Signal removing, finishRemoval;
+	listener.whenRemoved = [&] (CView*) {
+		removing.notify ();
+		finishRemoval.wait ();
+	};
+	log.clear ();
+	Job editor ([&] { box->removeView (child); });
+	removing.wait ();
+	SleepGate::Closed gate;
+	Job drawer ([&] { draw (); });
+
+	SleepGate::waitForParked (1);
+	EXPECT_FALSE (drawer.isDone ());
+	EXPECT_EQ (log.entries (), (Names {"removed child (locked)"})) << "no drawing beside the edit";
+
+	finishRemoval.notify ();
+	editor.join ();
+	SleepGate::open ();
+	drawer.join ();
+	EXPECT_EQ (log.entries (), (Names {"removed child (locked)", "painter draw (locked)"}));
+	EXPECT_FALSE (frame->IsGUIDrawingLocked ());
+}
+
+// Two edits wait for one hold. When it ends and both poll again, one takes
+// the word and the other keeps waiting until the first has finished. (Two
+// polls that both find the word free at once are left to the stress test.)
+TEST_F (CrossThreadTest, OfTwoWaitingEditsOnlyOneHoldsTheWordAtATime)
+{
+	auto a = new TestView (nullptr, "a");
+	auto b = new TestView (nullptr, "b");
+	box->addView (a);
+	box->addView (b);
+	std::atomic<int> inside {0};
+	std::atomic<bool> overlapped {false};
+	std::atomic<bool> firstIn {true};
+	Signal firstOut;
+	listener.whenRemoved = [&] (CView*) {
+		if (++inside > 1)
+		{
+			overlapped = true;
+			SleepGate::wake ();
+		}
+		// The first edit in stays until the other has polled again and found
+		// the word taken (or has come in beside it).
+		if (firstIn.exchange (false))
+		{
+			SleepGate::waitForParkedOr (1, [&] { return overlapped.load (); });
+			firstOut.notify ();
+		}
+		--inside;
+	};
+	SleepGate::Closed gate;
+	frame->LockGUIDrawing ();
+	Job first ([&] { box->removeView (a); });
+	Job second ([&] { box->removeView (b); });
+	SleepGate::waitForParked (2);
+
+	frame->UnLockGUIDrawing ();
+	SleepGate::releaseParked ();
+	firstOut.wait ();
+	SleepGate::open ();
+	first.join ();
+	second.join ();
+	EXPECT_FALSE (overlapped);
+	EXPECT_EQ (childNames (), Names {});
+	EXPECT_FALSE (frame->IsGUIDrawingLocked ());
+}
+
+} // namespace
