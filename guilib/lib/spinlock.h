@@ -22,14 +22,6 @@ using Word = int32_t;
 // Microseconds that a waiting thread sleeps between two tests of the word.
 constexpr useconds_t kPollInterval = 1000;
 
-// The value a lock or unlock step hands to its swap as the expected one. A
-// relaxed atomic load: a plain load on the processor, but no data race with
-// another thread's swap.
-inline Word read (Word& word)
-{
-	return __atomic_load_n (&word, __ATOMIC_RELAXED);
-}
-
 // Free test: true exactly when the word is 0. It writes 0 over 0, so it never
 // changes the word.
 inline bool isFree (Word& word)
@@ -47,17 +39,23 @@ inline void wait (Word& word)
 
 // Lock step: sets the word to 1 from whatever it holds, without waiting and
 // without retrying. Answers whether it was this step that took a free word.
+//
+// The word only ever holds 0 or 1, so the step need not read it first to know
+// the old value to swap from: a swap from 0 either takes a free word, or
+// fails on a word that already holds 1, where a swap from 1 to 1 would have
+// changed nothing. The outcome is that of reading the word and swapping from
+// the value read, for every value the word can hold, and it saves a load that
+// costs nearly as much as the swap when it runs right before one.
 inline bool lock (Word& word)
 {
-	const Word seen = read (word);
-	return OSAtomicCompareAndSwap32Barrier (seen, 1, &word) && seen == 0;
+	return OSAtomicCompareAndSwap32Barrier (0, 1, &word);
 }
 
-// Unlock step: clears the word whoever set it, without retrying.
+// Unlock step: clears the word whoever set it, without retrying; as with the
+// lock step, a swap from 1 either clears the word or finds it already 0.
 inline void unlock (Word& word)
 {
-	const Word seen = read (word);
-	OSAtomicCompareAndSwap32Barrier (seen, 0, &word);
+	OSAtomicCompareAndSwap32Barrier (1, 0, &word);
 }
 
 // Wait-then-lock: polls like the wait step, but each poll is one swap from 0
