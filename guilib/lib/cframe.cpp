@@ -50,42 +50,48 @@ struct CFrame::Impl
 {
 	explicit Impl (VSTGUIEditorInterface* editor) : editor (editor) {}
 
-	// Marks the thread inside an event, and runs the work queued meanwhile
-	// when the outermost event is done.
+	// Marks this thread as the one handling an event of the frame, and runs
+	// the work queued meanwhile when its outermost event is done. The event
+	// state belongs to that thread: a view-tree edit on another thread sees
+	// no event in progress, so its invalidations and queued work act at once
+	// instead of touching the state that the event's thread is using.
 	class EventProcessing
 	{
 	public:
-		explicit EventProcessing (Impl& impl) : impl (impl), previous (std::exchange (impl.inEventProcessing, true))
-		{
-		}
-		~EventProcessing () noexcept { impl.inEventProcessing = previous; }
+		explicit EventProcessing (Impl& impl) : impl (impl) { outermost = impl.eventThread.claim (nested) && !nested; }
+		~EventProcessing () noexcept { leave (); }
 		EventProcessing (const EventProcessing&) = delete;
 		EventProcessing& operator= (const EventProcessing&) = delete;
 
 		void finish ()
 		{
-			impl.inEventProcessing = previous;
-			if (!previous)
-				impl.runQueuedWork ();
+			if (!outermost)
+				return;
+			auto work = std::exchange (impl.afterEventProcessing, {});
+			leave ();
+			for (auto& item : work)
+				item ();
 		}
 
 	private:
-		Impl& impl;
-		bool previous;
-	};
+		void leave ()
+		{
+			if (std::exchange (outermost, false))
+				impl.eventThread.clear ();
+		}
 
-	void runQueuedWork ()
-	{
-		auto work = std::exchange (afterEventProcessing, {});
-		for (auto& item : work)
-			item ();
-	}
+		Impl& impl;
+		bool nested {false};
+		bool outermost {false};
+	};
 
 	VSTGUIEditorInterface* const editor;
 	SpinLock::Holder drawingLockHolder;
 	SharedPointer<IPlatformFrame> platformFrame;
+	// Both belong to the thread noted beside them; no other thread reads them.
+	ThreadMark collectingThread;
 	CollectInvalidRects* collectInvalidRects {nullptr};
-	bool inEventProcessing {false};
+	ThreadMark eventThread;
 	std::vector<std::function<void ()>> afterEventProcessing;
 
 	struct ModalViewSession
@@ -214,7 +220,7 @@ void CFrame::invalidRect (const CRect& rect)
 {
 	if (!isVisible () || !pImpl->platformFrame)
 		return;
-	if (pImpl->collectInvalidRects)
+	if (pImpl->collectingThread.isThisThread () && pImpl->collectInvalidRects)
 		pImpl->collectInvalidRects->addRect (rect);
 	else
 		pImpl->platformFrame->invalidRect (rect);
@@ -232,14 +238,23 @@ void CFrame::platformOnDeminiaturize ()
 	setDirtyFlag (false);
 }
 
+// Only one thread collects at a time; a collection begun on another thread
+// meanwhile collects nothing, and its rectangles go straight to the platform.
 CFrame::CollectInvalidRects::CollectInvalidRects (CFrame* frame)
-: frame (frame), previous (std::exchange (frame->pImpl->collectInvalidRects, this))
+: frame (frame), active (frame->pImpl->collectingThread.claim (nested))
 {
+	if (active)
+		previous = std::exchange (frame->pImpl->collectInvalidRects, this);
 }
 
 CFrame::CollectInvalidRects::~CollectInvalidRects () noexcept
 {
-	frame->pImpl->collectInvalidRects = previous;
+	if (active)
+	{
+		frame->pImpl->collectInvalidRects = previous;
+		if (!nested)
+			frame->pImpl->collectingThread.clear ();
+	}
 	for (const auto& rect : rects)
 		frame->invalidRect (rect);
 }
@@ -280,12 +295,12 @@ void CFrame::endEdit (int32_t index)
 
 bool CFrame::inEventProcessing () const
 {
-	return pImpl->inEventProcessing;
+	return pImpl->eventThread.isThisThread ();
 }
 
 void CFrame::doAfterEventProcessing (std::function<void ()> work)
 {
-	if (pImpl->inEventProcessing)
+	if (inEventProcessing ())
 		pImpl->afterEventProcessing.push_back (std::move (work));
 	else
 		work ();

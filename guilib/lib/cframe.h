@@ -101,8 +101,9 @@ public:
 		SpinLock::LockedStretch stretch;
 	};
 
-	// While one of these lives, the frame's invalidated rectangles are
-	// collected; they reach the platform view when it goes.
+	// While one of these lives, the rectangles that its thread invalidates
+	// are collected; they reach the platform view when it goes. Other threads'
+	// invalidations go to the platform view at once.
 	class CollectInvalidRects
 	{
 	public:
@@ -114,7 +115,9 @@ public:
 
 	private:
 		CFrame* frame;
-		CollectInvalidRects* previous;
+		bool nested {false};
+		bool active;
+		CollectInvalidRects* previous {nullptr};
 		std::vector<CRect> rects;
 	};
 
@@ -135,8 +138,9 @@ public:
 	void beginEdit (int32_t index);
 	void endEdit (int32_t index);
 
-	// Event processing: true while the frame handles a platform event. Work
-	// queued meanwhile runs when the event is done; otherwise at once.
+	// Event processing: true on the thread that is handling a platform event
+	// of the frame, while it does. Work queued there meanwhile runs when the
+	// event is done; work queued otherwise, or on another thread, runs at once.
 	bool inEventProcessing () const;
 	void doAfterEventProcessing (std::function<void ()> work);
 

@@ -5,14 +5,13 @@
 // any thread.
 #pragma once
 
+#include "threadmark.h"
 #include "vstguidebug.h"
 
 #include <libkern/OSAtomic.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cstdint>
-#include <thread>
 
 namespace VSTGUI {
 namespace SpinLock {
@@ -68,19 +67,8 @@ inline void waitForThenLock (Word& word)
 
 // The thread that took a word from 0 to 1, kept beside the word (which stays
 // 0 or 1). It lets a locked stretch tell a hold of its own thread, on which a
-// wait would wait for itself, from a hold of another thread. Only the holding
-// thread can find its own id here, so relaxed order is enough.
-class Holder
-{
-public:
-	bool isThisThread () const { return thread.load (std::memory_order_relaxed) == std::this_thread::get_id (); }
-	void setThisThread () { thread.store (std::this_thread::get_id (), std::memory_order_relaxed); }
-	void clear () { thread.store (std::thread::id (), std::memory_order_relaxed); }
-
-private:
-	std::atomic<std::thread::id> thread {};
-	static_assert (std::atomic<std::thread::id>::is_always_lock_free, "no lock behind the lock");
-};
+// wait would wait for itself, from a hold of another thread.
+using Holder = ThreadMark;
 
 // True when this thread holds the word: a wait would never end.
 inline bool isNestedUse (Word& word, const Holder& holder)

@@ -180,11 +180,45 @@ TEST_F (CrossThreadTest, WaitersOfAnotherThreadsHoldGoOnOnlyAfterItsUnlock)
 		     t.frame->platformOnMouseDown (where, CButtonState (kLButton));
 	     },
 	     {"observer mouseDown", "painter mouseDown"}},
+	    {"a mouse-up entry",
+	     [] (CrossThreadTest& t) {
+		     CPoint where (10, 10);
+		     t.frame->platformOnMouseUp (where, CButtonState (kLButton));
+	     },
+	     {"painter entered"}},
+	    {"a mouse-moved entry",
+	     [] (CrossThreadTest& t) {
+		     CPoint where (10, 10);
+		     t.frame->platformOnMouseMoved (where, CButtonState ());
+	     },
+	     {"painter entered"}},
+	    {"a wheel entry",
+	     [] (CrossThreadTest& t) {
+		     t.frame->platformOnMouseWheel (CPoint (10, 10), kMouseWheelAxisY, 1.f, CButtonState ());
+	     },
+	     {"painter wheel"}},
+	    {"the mouse-down handler",
+	     [] (CrossThreadTest& t) {
+		     CPoint where (10, 10);
+		     t.frame->onMouseDown (where, CButtonState (kLButton));
+	     },
+	     {"observer mouseDown", "painter mouseDown"}},
+	    {"the mouse-moved handler",
+	     [] (CrossThreadTest& t) {
+		     CPoint where (10, 10);
+		     t.frame->onMouseMoved (where, CButtonState ());
+	     },
+	     {"painter entered"}},
+	    {"the wheel handler",
+	     [] (CrossThreadTest& t) { t.frame->onWheel (CPoint (10, 10), kMouseWheelAxisY, 1.f, CButtonState ()); },
+	     {"painter wheel"}},
 	    {"WaitForGUIDrawingLock", [] (CrossThreadTest& t) { t.frame->WaitForGUIDrawingLock (); }, {}},
 	    {"addView", [] (CrossThreadTest& t) { t.box->addView (new TestView (nullptr, "new")); }, {"added new"}},
 	};
 	for (const auto& c : cases)
 	{
+		CPoint away (500, 500);
+		frame->clearMouseViews (away, CButtonState (), false); // each case starts outside every view
 		OutsideHolder holder (*frame);
 		SleepGate::Closed gate;
 		log.clear ();
@@ -272,6 +306,49 @@ TEST_F (CrossThreadTest, OfTwoWaitingEditsOnlyOneHoldsTheWordAtATime)
 	EXPECT_FALSE (overlapped);
 	EXPECT_EQ (childNames (), Names {});
 	EXPECT_FALSE (frame->IsGUIDrawingLocked ());
+}
+
+// An edit on another thread while the main thread handles an event: the
+// edit's invalidations and queued work belong to its own thread, so they act
+// at once instead of going into the event's collection and queue, which only
+// the event's thread touches.
+TEST_F (CrossThreadTest, AnEditDuringAnEventKeepsOutOfTheEventsState)
+{
+	auto child = new TestView (nullptr, "child");
+	box->addView (child);
+	struct EditingObserver : IMouseObserver
+	{
+		std::function<void ()> whenMouseDown;
+		void onMouseEntered (CView*, CFrame*) override {}
+		void onMouseExited (CView*, CFrame*) override {}
+		CMouseEventResult onMouseDown (CFrame*, const CPoint&, const CButtonState&) override
+		{
+			whenMouseDown ();
+			return kMouseEventNotHandled;
+		}
+	} observer;
+	bool editorSawAnEvent = true, editorsWorkRanAtOnce = false;
+	size_t invalidatedBeforeEdit = 0, invalidatedDuringEvent = 0;
+	observer.whenMouseDown = [&] {
+		invalidatedBeforeEdit = platform->invalidRects ().size ();
+		Job editor ([&] {
+			box->removeView (child);
+			editorSawAnEvent = frame->inEventProcessing ();
+			frame->doAfterEventProcessing ([&] { editorsWorkRanAtOnce = true; });
+		});
+		editor.join ();
+		invalidatedDuringEvent = platform->invalidRects ().size ();
+		EXPECT_TRUE (frame->inEventProcessing ()) << "the event's own thread is still in it";
+	};
+	frame->registerMouseObserver (&observer);
+	CPoint where (150, 150);
+	frame->platformOnMouseDown (where, CButtonState (kLButton));
+	frame->unregisterMouseObserver (&observer);
+
+	EXPECT_FALSE (editorSawAnEvent);
+	EXPECT_TRUE (editorsWorkRanAtOnce);
+	EXPECT_GT (invalidatedDuringEvent, invalidatedBeforeEdit) << "the removed child was invalidated at once";
+	EXPECT_EQ (childNames (), Names {});
 }
 
 } // namespace
