@@ -5,6 +5,10 @@
 //   GriddedDrawBitmap     the same through drawBitmap, the path views take;
 //   RawCairoPaint         cairo painting the same image into the same clip,
 //                         the floor the stand-in's drawing can reach.
+//
+// This machine is a shared VM whose speed drifts over seconds; compare with
+//   --benchmark_repetitions=12 --benchmark_enable_random_interleaving=true
+// so that the runs being compared interleave.
 #include "lib/cbitmap.h"
 #include "lib/platform/mac/cgbitmap.h"
 #include "lib/platform/mac/cgdrawcontext.h"

@@ -1,5 +1,9 @@
 // The cost of the frame's drawing lock: the word against a std::mutex, and
 // view-tree edits that take it against the same edits without a frame.
+//
+// This machine is a shared VM whose speed drifts over seconds; compare with
+//   --benchmark_repetitions=12 --benchmark_enable_random_interleaving=true
+// so that the runs being compared interleave.
 #include "lib/cframe.h"
 #include "lib/platform/iplatformframe.h"
 

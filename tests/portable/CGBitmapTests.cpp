@@ -118,6 +118,23 @@ TEST (CGBitmapDrawScaled, AllocatesOnlyForAnImageMadeBitmap)
 	EXPECT_EQ (byImage.pixelBuffer (), allocated);
 }
 
+TEST (CGBitmapDrawScaled, KeepsTheImagesPixelsForLaterPixelAccess)
+{
+	auto image = createPositionImage (10, 4);
+	auto bitmap = makeOwned<CGBitmap> (image);
+	CGImageRelease (image);
+	bitmap->drawScaled (nullptr, nullptr);
+	{
+		auto pixels = bitmap->lockPixels (true);
+		ASSERT_NE (pixels, nullptr);
+		auto row = reinterpret_cast<const uint32_t*> (pixels->getAddress () + 1 * pixels->getBytesPerRow ());
+		EXPECT_EQ (row[3], positionPixel (3, 1)) << "the image's pixels, not the zeros";
+	}
+	auto bytes = reinterpret_cast<const uint32_t*> (bitmap->getBytes ());
+	ASSERT_NE (bytes, nullptr);
+	EXPECT_EQ (bytes[1 * 10 + 3], positionPixel (3, 1)) << "the image made again from the buffer keeps them";
+}
+
 TEST (CGBitmapGetBytes, CopiesThePixelBufferAsItIsNow)
 {
 	auto bitmap = makePositionBitmap (10, 4);

@@ -103,14 +103,15 @@ SharedPointer<IPlatformBitmapPixelAccess> CGBitmap::lockPixels (bool alphaPremul
 {
 	if (!alphaPremultiplied)
 		return nullptr;
+	allocBits ();
 	if (!bits)
-	{
-		allocBits ();
-		if (!bits)
-			return nullptr;
-		if (image)
-			copyImage (image, bits, size, bytesPerRow);
-	}
+		return nullptr;
+	// An image that was not made from the buffer holds the bitmap's pixels
+	// (the buffer may be new, or zeros that drawScaled allocated): they go
+	// into the buffer, which becomes the image's source once the pixels are
+	// given back.
+	if (image && CGImageGetDataProvider (image) != dataProvider)
+		copyImage (image, bits, size, bytesPerRow);
 	return makeOwned<PixelAccess> (*this);
 }
 

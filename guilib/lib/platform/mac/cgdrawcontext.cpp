@@ -55,21 +55,15 @@ GridAxis gridAxis (uint32_t pixels, double gridScale, uint32_t frameCount, doubl
 	return {image, frame, start - start % frame};
 }
 
-ImageGeometry gridGeometry (const CBitmap& bitmap, const IPlatformBitmap& first, const CPoint& offset,
-                            ImageGeometry plain)
+ImageGeometry gridGeometry (const CBitmap& bitmap, const IPlatformBitmap& first, double gridScale,
+                            const CPoint& offset, ImageGeometry plain)
 {
-	const double gridScale = first.getFrameGridScale ();
 	const CPoint& pixels = first.getSize ();
 	auto columns = gridAxis (truncateToUInt32 (pixels.x), gridScale, first.getFrameGridColumns (), offset.x,
 	                         bitmap.getWidth (), plain.offsetX);
 	auto rows = gridAxis (truncateToUInt32 (pixels.y), gridScale, first.getFrameGridRows (), offset.y,
 	                      bitmap.getHeight (), plain.offsetY);
 	return {columns.image, rows.image, columns.clip, rows.clip, columns.offset, rows.offset};
-}
-
-bool hasScaledFrameGrid (const IPlatformBitmap& platformBitmap)
-{
-	return platformBitmap.isFrameGridSet () && platformBitmap.getFrameGridScale () != 1.;
 }
 
 CGRect scaled (CGRect rect, double factor)
@@ -187,8 +181,13 @@ void CGDrawContext::drawCGImageRef (CGContextRef context, CGImageRef image, CGLa
 	if (!first || offset.x < 0. || offset.y < 0.)
 		return;
 	auto geometry = plainGeometry (*bitmap, rect, offset);
-	if (hasScaledFrameGrid (*first))
-		geometry = gridGeometry (*bitmap, *first, offset, geometry);
+	// A grid whose scale is exactly 1 draws as no grid; NaN is not 1.
+	if (first->isFrameGridSet ())
+	{
+		const double gridScale = first->getFrameGridScale ();
+		if (gridScale != 1.)
+			geometry = gridGeometry (*bitmap, *first, gridScale, offset, geometry);
+	}
 
 	auto destination = CGRectMake (rect.left - geometry.offsetX,
 	                               -rect.top - (static_cast<double> (geometry.imageHeight) - geometry.offsetY),
