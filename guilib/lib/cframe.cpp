@@ -4,6 +4,7 @@
 #include "vstguieditorinterface.h"
 
 #include <algorithm>
+#include <mutex>
 #include <utility>
 
 namespace VSTGUI {
@@ -12,23 +13,19 @@ int32_t CFrame::kDefaultKnobMode = kCircularMode;
 
 namespace {
 
-bool isUnhandled (CMouseEventResult result)
+// A view under the mouse, with where its coordinates start in the platform
+// view's, noted when the mouse reached it: the exit can be told where the
+// mouse left without walking parents that an edit may be taking away.
+struct MouseView
 {
-	return result == kMouseEventNotImplemented || result == kMouseEventNotHandled;
-}
-
-// A point of the platform view in the coordinates of `view`.
-CPoint toViewCoordinates (const CView& view, const CPoint& where)
-{
-	const auto toPlatform = view.getGlobalTransform ();
-	return {where.x - toPlatform.dx, where.y - toPlatform.dy};
-}
-
-using MouseViewList = std::vector<SharedPointer<CView>>;
+	SharedPointer<CView> view;
+	CPoint origin;
+};
+using MouseViewList = std::vector<MouseView>;
 
 bool contains (const MouseViewList& list, const CView* view)
 {
-	return std::find (list.begin (), list.end (), view) != list.end ();
+	return std::any_of (list.begin (), list.end (), [view] (const auto& entry) { return entry.view == view; });
 }
 
 // The first answer of a mouse observer other than "not handled", which then
@@ -48,7 +45,9 @@ CMouseEventResult firstObserverAnswer (DispatchList<IMouseObserver>& observers, 
 
 struct CFrame::Impl
 {
-	explicit Impl (VSTGUIEditorInterface* editor) : editor (editor) {}
+	Impl (VSTGUIEditorInterface* editor, SpinLock::Word& drawingLock) : editor (editor), drawingLockHolds (drawingLock)
+	{
+	}
 
 	// Marks this thread as the one handling an event of the frame, and runs
 	// the work queued meanwhile when its outermost event is done. The event
@@ -86,7 +85,7 @@ struct CFrame::Impl
 	};
 
 	VSTGUIEditorInterface* const editor;
-	SpinLock::Holder drawingLockHolder;
+	SpinLock::Holds drawingLockHolds;
 	SharedPointer<IPlatformFrame> platformFrame;
 	// Both belong to the thread noted beside them; no other thread reads them.
 	ThreadMark collectingThread;
@@ -106,8 +105,32 @@ struct CFrame::Impl
 	CView* focusView {nullptr};
 	CView* activeFocusView {nullptr};
 	// Each holds a reference, so that a view that leaves the tree can still
-	// be told that the mouse has left it.
+	// be told that the mouse has left it. Guarded by their mutex rather than
+	// by the drawing lock, so that the mouse's exit need not wait.
+	std::mutex mouseViewsMutex;
 	MouseViewList mouseViews;
+
+	MouseViewList replaceMouseViews (MouseViewList views)
+	{
+		std::lock_guard<std::mutex> guard (mouseViewsMutex);
+		std::swap (mouseViews, views);
+		return views;
+	}
+
+	// Tells the views that the mouse has left, innermost first, except those
+	// in `stillUnder`.
+	void sendMouseExited (CFrame* frame, const MouseViewList& views, const MouseViewList& stillUnder,
+	                      const CPoint& where, const CButtonState& buttons)
+	{
+		for (auto it = views.rbegin (); it != views.rend (); ++it)
+		{
+			if (contains (stillUnder, it->view))
+				continue;
+			CPoint local = where - it->origin;
+			it->view->onMouseExited (local, buttons);
+			mouseObservers.forEach ([&] (IMouseObserver* o) { o->onMouseExited (it->view, frame); });
+		}
+	}
 	DispatchList<IMouseObserver> mouseObservers;
 	DispatchList<IViewAddedRemovedObserver> viewAddedRemovedObservers;
 };
@@ -116,14 +139,14 @@ struct CFrame::Impl
 CFrame::CFrame (const CRect& size, VSTGUIEditorInterface* editor)
 : CViewContainer (size), guiDrawingLock (0), pImpl (nullptr)
 {
-	pImpl = new Impl (editor);
+	pImpl = new Impl (editor, guiDrawingLock);
 	pFrame = this;
 }
 
 // A copy starts with the lock free: no thread holds it, so a word copied as
 // set would make every draw of the copy wait for ever.
 CFrame::CFrame (const CFrame& other)
-: CViewContainer (other), IPlatformFrameCallback (), guiDrawingLock (0), pImpl (new Impl (other.getEditor ()))
+: CViewContainer (other), IPlatformFrameCallback (), guiDrawingLock (0), pImpl (new Impl (other.getEditor (), guiDrawingLock))
 {
 	pFrame = this;
 }
@@ -154,12 +177,17 @@ bool CFrame::open (void* systemWindow)
 
 void CFrame::close ()
 {
-	clearMouseViews (CPoint (), CButtonState (), false);
-	// Off itself first: the children go without the drawing lock.
-	pFrame = nullptr;
-	removeAll ();
-	pImpl->platformFrame = nullptr;
-	setAttached (false);
+	{
+		// Keeps the edits of other threads out while the tree comes down;
+		// they find their containers off the frame when they get the lock.
+		SpinLock::Hold teardown (drawingLockHolds (), SpinLock::HoldKind::teardown);
+		clearMouseViews (CPoint (), CButtonState (), false);
+		// Off itself first: the children go without taking the lock again.
+		pFrame = nullptr;
+		removeAll ();
+		pImpl->platformFrame = nullptr;
+		setAttached (false);
+	}
 	forget ();
 }
 
@@ -171,40 +199,53 @@ bool CFrame::IsGUIDrawingLocked ()
 
 void CFrame::WaitForGUIDrawingLock ()
 {
-	SpinLock::waitUnlessHeldHere (guiDrawingLock, pImpl->drawingLockHolder);
+	pImpl->drawingLockHolds.waitUnlessHeldHere ();
 }
 
 void CFrame::LockGUIDrawing ()
 {
-	SpinLock::lock (guiDrawingLock, pImpl->drawingLockHolder);
+	pImpl->drawingLockHolds.plainLock ();
 }
 
 void CFrame::UnLockGUIDrawing ()
 {
-	SpinLock::unlock (guiDrawingLock, pImpl->drawingLockHolder);
+	pImpl->drawingLockHolds.plainUnlock ();
 }
 
 void CFrame::WaitForThenLockGUIDrawing ()
 {
-	SpinLock::waitForThenTake (guiDrawingLock, pImpl->drawingLockHolder);
+	pImpl->drawingLockHolds.plainWaitForThenLock ();
 }
 
-CFrame::ViewTreeEditLock::ViewTreeEditLock (CFrame* frame)
-: stretch (frame ? &frame->guiDrawingLock : nullptr, frame ? &frame->pImpl->drawingLockHolder : nullptr)
+SpinLock::Holds* CFrame::drawingLockHolds () const
 {
+	return &pImpl->drawingLockHolds;
 }
 
-void CFrame::waitForDrawingLock ()
+CFrame::ViewTreeEditLock::ViewTreeEditLock (const CView& container)
 {
-	SpinLock::waitUnlessHeldHere (guiDrawingLock, pImpl->drawingLockHolder);
+	// The container may leave its frame, or the frame may close, while the
+	// edit waits: the lock that counts is that of the frame it is on once
+	// the edit holds one.
+	for (CFrame* frame = container.getFrame (); frame;)
+	{
+		hold.emplace (frame->drawingLockHolds (), SpinLock::HoldKind::edit);
+		CFrame* now = container.getFrame ();
+		if (now == frame)
+			return;
+		hold.reset ();
+		frame = now;
+	}
 }
 
 //------------------------------------------------------------------------------
 bool CFrame::platformDrawRect (CDrawContext* context, const CRect& rect)
 {
 	// Held while the rectangle is drawn: keeps view-tree edits out of the
-	// draw, and the draw out of an edit that another thread holds.
-	SpinLock::SetStretch drawing (guiDrawingLock, pImpl->drawingLockHolder);
+	// draw, and the draw out of an edit that another thread holds. Inside a
+	// hold of the drawing thread (a view's removal that draws at once) it
+	// only deepens that hold.
+	SpinLock::Hold drawing (drawingLockHolds (), SpinLock::HoldKind::draw);
 	drawRect (context, rect);
 	return true;
 }
@@ -306,14 +347,21 @@ void CFrame::doAfterEventProcessing (std::function<void ()> work)
 		work ();
 }
 
+// Runs one platform event under the drawing lock, collecting what it
+// invalidates; the work queued meanwhile runs after the lock is given back,
+// so that a modal session started there does not keep other threads' edits
+// waiting.
 template <typename Handle>
 auto CFrame::processEvent (Handle&& handle)
 {
+	std::optional<SpinLock::Hold> dispatching;
+	dispatching.emplace (drawingLockHolds (), SpinLock::HoldKind::event);
 	Impl::EventProcessing processing (*pImpl);
 	auto result = [&] {
 		CollectInvalidRects collect (this);
 		return handle ();
 	}();
+	dispatching.reset ();
 	processing.finish ();
 	return result;
 }
@@ -400,15 +448,9 @@ CView* CFrame::getActiveFocusView () const
 //------------------------------------------------------------------------------
 void CFrame::clearMouseViews (const CPoint& where, const CButtonState& buttons, bool callMouseExit)
 {
-	auto views = std::exchange (pImpl->mouseViews, {});
-	if (!callMouseExit)
-		return;
-	for (auto it = views.rbegin (); it != views.rend (); ++it)
-	{
-		CPoint local = toViewCoordinates (**it, where);
-		(*it)->onMouseExited (local, buttons);
-		pImpl->mouseObservers.forEach ([&] (IMouseObserver* o) { o->onMouseExited (*it, this); });
-	}
+	auto views = pImpl->replaceMouseViews ({});
+	if (callMouseExit)
+		pImpl->sendMouseExited (this, views, {}, where, buttons);
 }
 
 void CFrame::checkMouseViews (const CPoint& where, const CButtonState& buttons)
@@ -423,7 +465,7 @@ void CFrame::checkMouseViews (const CPoint& where, const CButtonState& buttons)
 	                   : container->getViewAt (local);
 	while (hit)
 	{
-		chain.emplace_back (hit);
+		chain.push_back ({hit, where - local});
 		container = hit->asViewContainer ();
 		if (!container)
 			break;
@@ -431,27 +473,21 @@ void CFrame::checkMouseViews (const CPoint& where, const CButtonState& buttons)
 		hit = container->getViewAt (local);
 	}
 
-	auto previous = std::exchange (pImpl->mouseViews, chain);
-	for (auto it = previous.rbegin (); it != previous.rend (); ++it)
+	auto previous = pImpl->replaceMouseViews (chain);
+	pImpl->sendMouseExited (this, previous, chain, where, buttons);
+	for (auto& entry : chain)
 	{
-		if (contains (chain, *it))
+		if (contains (previous, entry.view))
 			continue;
-		CPoint viewWhere = toViewCoordinates (**it, where);
-		(*it)->onMouseExited (viewWhere, buttons);
-		pImpl->mouseObservers.forEach ([&] (IMouseObserver* o) { o->onMouseExited (*it, this); });
-	}
-	for (auto& view : chain)
-	{
-		if (contains (previous, view))
-			continue;
-		CPoint viewWhere = toViewCoordinates (*view, where);
-		view->onMouseEntered (viewWhere, buttons);
-		pImpl->mouseObservers.forEach ([&] (IMouseObserver* o) { o->onMouseEntered (view, this); });
+		CPoint viewWhere = where - entry.origin;
+		entry.view->onMouseEntered (viewWhere, buttons);
+		pImpl->mouseObservers.forEach ([&] (IMouseObserver* o) { o->onMouseEntered (entry.view, this); });
 	}
 }
 
 bool CFrame::isMouseView (const CView* view) const
 {
+	std::lock_guard<std::mutex> guard (pImpl->mouseViewsMutex);
 	return contains (pImpl->mouseViews, view);
 }
 
@@ -484,8 +520,13 @@ void CFrame::onViewAdded (CView* view)
 
 void CFrame::onViewRemoved (CView* view)
 {
-	auto& mouseViews = pImpl->mouseViews;
-	mouseViews.erase (std::remove (mouseViews.begin (), mouseViews.end (), view), mouseViews.end ());
+	{
+		std::lock_guard<std::mutex> guard (pImpl->mouseViewsMutex);
+		auto& mouseViews = pImpl->mouseViews;
+		mouseViews.erase (std::remove_if (mouseViews.begin (), mouseViews.end (),
+		                                  [view] (const auto& entry) { return entry.view == view; }),
+		                  mouseViews.end ());
+	}
 	if (pImpl->focusView == view)
 		setFocusView (nullptr);
 	if (pImpl->activeFocusView == view)
@@ -518,7 +559,7 @@ bool CFrame::removeAll (bool withForget)
 //------------------------------------------------------------------------------
 CMouseEventResult CFrame::onMouseDown (CPoint& where, const CButtonState& buttons)
 {
-	waitForDrawingLock ();
+	SpinLock::Hold dispatching (drawingLockHolds (), SpinLock::HoldKind::event);
 	const auto observed = firstObserverAnswer (
 	    pImpl->mouseObservers, [&] (IMouseObserver* o) { return o->onMouseDown (this, where, buttons); });
 	if (observed != kMouseEventNotHandled)
@@ -534,7 +575,7 @@ CMouseEventResult CFrame::onMouseDown (CPoint& where, const CButtonState& button
 
 CMouseEventResult CFrame::onMouseUp (CPoint& where, const CButtonState& buttons)
 {
-	waitForDrawingLock ();
+	SpinLock::Hold dispatching (drawingLockHolds (), SpinLock::HoldKind::event);
 	const auto result = CViewContainer::onMouseUp (where, buttons);
 	checkMouseViews (where, buttons);
 	return result;
@@ -542,7 +583,7 @@ CMouseEventResult CFrame::onMouseUp (CPoint& where, const CButtonState& buttons)
 
 CMouseEventResult CFrame::onMouseMoved (CPoint& where, const CButtonState& buttons)
 {
-	waitForDrawingLock ();
+	SpinLock::Hold dispatching (drawingLockHolds (), SpinLock::HoldKind::event);
 	const auto observed = firstObserverAnswer (
 	    pImpl->mouseObservers, [&] (IMouseObserver* o) { return o->onMouseMoved (this, where, buttons); });
 	if (observed != kMouseEventNotHandled)
@@ -554,7 +595,7 @@ CMouseEventResult CFrame::onMouseMoved (CPoint& where, const CButtonState& butto
 bool CFrame::onWheel (const CPoint& where, const CMouseWheelAxis& axis, const float& distance,
                       const CButtonState& buttons)
 {
-	waitForDrawingLock ();
+	SpinLock::Hold dispatching (drawingLockHolds (), SpinLock::HoldKind::event);
 	if (CView* modal = getModalView ())
 	{
 		SharedPointer<CView> keep (modal);
@@ -581,10 +622,9 @@ CMouseEventResult CFrame::platformOnClick (Click click, CPoint& where, const CBu
 {
 	if (!getMouseEnabled ())
 		return kMouseEventNotHandled;
-	waitForDrawingLock ();
 	return processEvent ([&] {
 		auto result = click == Click::down ? onMouseDown (where, buttons) : onMouseUp (where, buttons);
-		if (auto editor = getEditor (); editor && isUnhandled (result))
+		if (auto editor = getEditor (); editor && !isMouseEventHandled (result))
 			result = click == Click::down ? editor->onUnhandledMouseDown (where, buttons)
 			                              : editor->onUnhandledMouseUp (where, buttons);
 		return result;
@@ -595,7 +635,6 @@ CMouseEventResult CFrame::platformOnMouseMoved (CPoint& where, const CButtonStat
 {
 	if (!getMouseEnabled ())
 		return kMouseEventNotHandled;
-	waitForDrawingLock ();
 	return processEvent ([&] { return onMouseMoved (where, buttons); });
 }
 
@@ -604,12 +643,14 @@ bool CFrame::platformOnMouseWheel (const CPoint& where, const CMouseWheelAxis& a
 {
 	if (!getMouseEnabled ())
 		return false;
-	waitForDrawingLock ();
 	return processEvent ([&] { return onWheel (where, axis, distance, buttons); });
 }
 
+// Never waits: the mouse views have a lock of their own. When no other
+// thread holds the drawing lock the views hear of the exit under it too.
 CMouseEventResult CFrame::platformOnMouseExited (CPoint& where, const CButtonState& buttons)
 {
+	SpinLock::Hold ifFree (drawingLockHolds (), SpinLock::HoldKind::ifFree);
 	clearMouseViews (where, buttons);
 	return kMouseEventHandled;
 }

@@ -1,6 +1,7 @@
 // The root container of an editor's view tree, shown in a platform view.
 #pragma once
 
+#include "cknobmode.h"
 #include "cviewcontainer.h"
 #include "spinlock.h"
 #include "platform/iplatformframecallback.h"
@@ -11,13 +12,6 @@
 #include <vector>
 
 namespace VSTGUI {
-
-enum CKnobMode : int32_t
-{
-	kCircularMode = 0,
-	kRelativCircularMode,
-	kLinearMode
-};
 
 using ModalViewSessionID = uint32_t;
 
@@ -68,16 +62,19 @@ public:
 	// Shows the frame in a platform parent view. False when there is no
 	// parent, the frame is already open, or the platform makes no view.
 	bool open (void* systemWindow);
-	// Removes the children without taking the drawing lock (the frame is no
-	// longer on itself), drops the platform view and gives up the reference
-	// that the frame's creator holds.
+	// Takes the tree down and gives up the reference that the frame's
+	// creator holds. It waits for other threads' holds of the drawing lock
+	// and keeps their edits out until the tree is down; the children go
+	// without taking the lock again, as the frame is no longer on itself. A
+	// thread that may still edit views of the frame meanwhile keeps a
+	// reference to the frame, so that the frame outlives its wait.
 	void close ();
 	bool isOpen () const { return isAttached (); }
 
 	VSTGUIEditorInterface* getEditor () const;
 
 	// The drawing lock, for callers outside the library. Each may run on any
-	// thread. The lock has no owner and no count: an unlock clears it
+	// thread. These have no owner and no count: an unlock clears the word
 	// whoever set it. A wait on the thread that holds the word is reported to
 	// the assertion handler and returns at once.
 	bool IsGUIDrawingLocked ();
@@ -86,19 +83,21 @@ public:
 	void UnLockGUIDrawing ();
 	void WaitForThenLockGUIDrawing ();
 
-	// Holds the frame's drawing lock for one view-tree edit: waits until no
-	// draw and no other edit of the frame holds it, takes it, and gives it
-	// back when destroyed. A null frame takes nothing. May run on any thread.
+	// Holds the drawing lock of the frame that `container` is on for one
+	// view-tree edit: waits until no draw, event and other edit of the frame
+	// holds it, takes it, and gives it back when destroyed. Should the
+	// container leave that frame while the edit waits, it holds the lock of
+	// the frame the container is on then, or none. May run on any thread.
 	class ViewTreeEditLock
 	{
 	public:
-		explicit ViewTreeEditLock (CFrame* frame);
+		explicit ViewTreeEditLock (const CView& container);
 		~ViewTreeEditLock () noexcept = default;
 		ViewTreeEditLock (const ViewTreeEditLock&) = delete;
 		ViewTreeEditLock& operator= (const ViewTreeEditLock&) = delete;
 
 	private:
-		SpinLock::LockedStretch stretch;
+		std::optional<SpinLock::Hold> hold;
 	};
 
 	// While one of these lives, the rectangles that its thread invalidates
@@ -159,6 +158,8 @@ public:
 	CView* getActiveFocusView () const;
 
 	// The views under the mouse, outermost first, as the last event left them.
+	// They have a lock of their own: the mouse's exit from the frame clears
+	// them without waiting for the drawing lock.
 	void clearMouseViews (const CPoint& where, const CButtonState& buttons, bool callMouseExit = true);
 	void checkMouseViews (const CPoint& where, const CButtonState& buttons);
 	bool isMouseView (const CView* view) const;
@@ -171,8 +172,10 @@ public:
 	void onViewAdded (CView* view);
 	void onViewRemoved (CView* view);
 
-	// The frame's mouse handlers. Each first waits until no other thread
-	// holds the drawing lock; none of them takes it.
+	// The frame's mouse handlers. Each holds the drawing lock while it
+	// dispatches, after the holds of other threads have ended, so no edit of
+	// another thread runs beside it; the views that handle the event may edit
+	// the tree themselves.
 	CMouseEventResult onMouseDown (CPoint& where, const CButtonState& buttons) override;
 	CMouseEventResult onMouseUp (CPoint& where, const CButtonState& buttons) override;
 	CMouseEventResult onMouseMoved (CPoint& where, const CButtonState& buttons) override;
@@ -187,6 +190,8 @@ public:
 	void drawRect (CDrawContext* context, const CRect& updateRect) override;
 
 	// IPlatformFrameCallback: called by the platform frame on the main thread.
+	// A draw holds the drawing lock for each rectangle; the mouse entries hold
+	// it for the dispatch and the editor's answer; the exit never waits.
 	bool platformDrawRect (CDrawContext* context, const CRect& rect) override;
 	CMouseEventResult platformOnMouseDown (CPoint& where, const CButtonState& buttons) override;
 	CMouseEventResult platformOnMouseMoved (CPoint& where, const CButtonState& buttons) override;
@@ -212,8 +217,7 @@ protected:
 	Impl* pImpl;
 
 private:
-	// The mouse handlers' wait: for holds of other threads only.
-	void waitForDrawingLock ();
+	SpinLock::Holds* drawingLockHolds () const;
 	void endLegacyModalViewSession ();
 	enum class Click
 	{

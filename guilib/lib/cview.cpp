@@ -29,18 +29,20 @@ void CView::setViewSize (const CRect& rect, bool invalidate)
 
 VSTGUIEditorInterface* CView::getEditor () const
 {
-	return pFrame ? pFrame->getEditor () : nullptr;
+	auto frame = getFrame ();
+	return frame ? frame->getEditor () : nullptr;
 }
 
 bool CView::attached (CViewContainer* parent)
 {
 	if (isAttached ())
 		return false;
-	pParentView = parent;
-	pFrame = parent->getFrame ();
+	auto frame = parent->getFrame ();
+	pParentView.store (parent, std::memory_order_release);
+	pFrame.store (frame, std::memory_order_release);
 	setAttached (true);
-	if (pFrame)
-		pFrame->onViewAdded (this);
+	if (frame)
+		frame->onViewAdded (this);
 	viewListeners.forEach ([this] (IViewListener* l) { l->viewAttached (this); });
 	return true;
 }
@@ -50,10 +52,10 @@ bool CView::removed (CViewContainer*)
 	if (!isAttached ())
 		return false;
 	viewListeners.forEach ([this] (IViewListener* l) { l->viewRemoved (this); });
-	if (pFrame)
-		pFrame->onViewRemoved (this);
-	pParentView = nullptr;
-	pFrame = nullptr;
+	if (auto frame = getFrame ())
+		frame->onViewRemoved (this);
+	pParentView.store (nullptr, std::memory_order_release);
+	pFrame.store (nullptr, std::memory_order_release);
 	setAttached (false);
 	return true;
 }
@@ -76,18 +78,19 @@ void CView::invalid ()
 
 void CView::invalidRect (const CRect& rect)
 {
-	if (!isAttached () || !isVisible () || !pParentView)
+	auto parent = getParentView ();
+	if (!isAttached () || !isVisible () || !parent)
 		return;
 	// Into the parent's parent's coordinates, where the parent's size lives.
 	CRect inParent (rect);
-	inParent.offset (pParentView->getViewSize ().left, pParentView->getViewSize ().top);
-	pParentView->invalidRect (inParent);
+	inParent.offset (parent->getViewSize ().left, parent->getViewSize ().top);
+	parent->invalidRect (inParent);
 }
 
 CGraphicsTransform CView::getGlobalTransform () const
 {
 	CGraphicsTransform transform;
-	for (const CView* parent = pParentView; parent; parent = parent->getParentView ())
+	for (const CView* parent = getParentView (); parent; parent = parent->getParentView ())
 		transform.translate (parent->getViewSize ().getTopLeft ());
 	return transform;
 }

@@ -4,6 +4,7 @@
 
 #include "cbuttonstate.h"
 #include "cgraphicstransform.h"
+#include "cmousewheelaxis.h"
 #include "dispatchlist.h"
 #include "iviewlistener.h"
 #include "vstguibase.h"
@@ -13,12 +14,6 @@
 #include <vector>
 
 namespace VSTGUI {
-
-enum CMouseWheelAxis
-{
-	kMouseWheelAxisX = 0,
-	kMouseWheelAxisY
-};
 
 using CViewAttributeID = uint32_t;
 
@@ -36,8 +31,10 @@ public:
 	virtual void setViewSize (const CRect& rect, bool invalid = true);
 
 	// The frame the view is shown in: set by attached, cleared by removed.
-	CFrame* getFrame () const { return pFrame; }
-	CViewContainer* getParentView () const { return pParentView; }
+	// Both may be asked on any thread: an edit on another thread reads the
+	// frame to find the lock that it has to take.
+	CFrame* getFrame () const { return pFrame.load (std::memory_order_acquire); }
+	CViewContainer* getParentView () const { return pParentView.load (std::memory_order_acquire); }
 	// The editor of the view's frame, or null when the view has no frame.
 	VSTGUIEditorInterface* getEditor () const;
 	virtual CViewContainer* asViewContainer () { return nullptr; }
@@ -100,8 +97,8 @@ public:
 
 protected:
 	CRect size;
-	CFrame* pFrame {nullptr};
-	CViewContainer* pParentView {nullptr};
+	std::atomic<CFrame*> pFrame {nullptr};
+	std::atomic<CViewContainer*> pParentView {nullptr};
 
 	void setAttached (bool state) { flagAttached.store (state, std::memory_order_relaxed); }
 	void setDirtyFlag (bool state) { flagDirty.store (state, std::memory_order_relaxed); }

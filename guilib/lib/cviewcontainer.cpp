@@ -29,11 +29,6 @@ private:
 	CDrawContext& context;
 };
 
-bool isHandled (CMouseEventResult result)
-{
-	return result != kMouseEventNotHandled && result != kMouseEventNotImplemented;
-}
-
 } // namespace
 
 CViewContainer::CViewContainer (const CRect& size) : CView (size) {}
@@ -86,7 +81,7 @@ bool CViewContainer::addView (CView* view, CView* before)
 	{
 		// Held while the entry goes in: no draw of the frame walks the list
 		// as it changes. The callbacks below may edit the tree again.
-		CFrame::ViewTreeEditLock lock (getFrame ());
+		CFrame::ViewTreeEditLock lock (*this);
 		insertChild (view, before);
 	}
 	view->setSubviewState (true);
@@ -103,7 +98,7 @@ bool CViewContainer::removeView (CView* view, bool withForget)
 {
 	// Held for the whole removal: no draw of the frame, and no other edit,
 	// sees the list or the view half removed.
-	CFrame::ViewTreeEditLock lock (getFrame ());
+	CFrame::ViewTreeEditLock lock (*this);
 	if (!isChild (view))
 		return false;
 	// Keeps the view alive through its callbacks, should one of them remove
@@ -131,7 +126,7 @@ bool CViewContainer::removeAll (bool withForget)
 {
 	removeAttribute (kCViewContainerMouseDownViewAttribute);
 	// Held for the whole loop: no draw of the frame sees the list emptying.
-	CFrame::ViewTreeEditLock lock (getFrame ());
+	CFrame::ViewTreeEditLock lock (*this);
 	SharedPointer<CView> view = firstChild ();
 	while (view)
 	{
@@ -260,40 +255,46 @@ CMouseEventResult CViewContainer::onMouseDown (CPoint& where, const CButtonState
 	while (CView* child = mouseTargetAt (local, index))
 	{
 		auto result = mouseDownOnChild (child, local, buttons);
-		if (isHandled (result))
+		if (isMouseEventHandled (result))
 			return result;
 	}
 	return kMouseEventNotHandled;
 }
 
-CMouseEventResult CViewContainer::onMouseUp (CPoint& where, const CButtonState& buttons)
+// Hands an event of the current click to the mouse-down view, kept alive
+// while it handles it; "not handled" when there is none.
+template <typename Handle>
+CMouseEventResult CViewContainer::toMouseDownView (Handle&& handle)
 {
 	SharedPointer<CView> view (getMouseDownView ());
-	if (!view)
-		return kMouseEventNotHandled;
-	CPoint local = toLocal (where);
-	auto result = view->onMouseUp (local, buttons);
-	setMouseDownView (nullptr);
-	return result;
+	return view ? handle (*view) : kMouseEventNotHandled;
+}
+
+CMouseEventResult CViewContainer::onMouseUp (CPoint& where, const CButtonState& buttons)
+{
+	return toMouseDownView ([&] (CView& view) {
+		CPoint local = toLocal (where);
+		auto result = view.onMouseUp (local, buttons);
+		setMouseDownView (nullptr);
+		return result;
+	});
 }
 
 CMouseEventResult CViewContainer::onMouseMoved (CPoint& where, const CButtonState& buttons)
 {
-	SharedPointer<CView> view (getMouseDownView ());
-	if (!view)
-		return kMouseEventNotHandled;
-	CPoint local = toLocal (where);
-	return view->onMouseMoved (local, buttons);
+	return toMouseDownView ([&] (CView& view) {
+		CPoint local = toLocal (where);
+		return view.onMouseMoved (local, buttons);
+	});
 }
 
 CMouseEventResult CViewContainer::onMouseCancel ()
 {
-	SharedPointer<CView> view (getMouseDownView ());
-	if (!view)
-		return kMouseEventNotHandled;
-	setMouseDownView (nullptr);
-	view->onMouseCancel ();
-	return kMouseEventHandled;
+	return toMouseDownView ([&] (CView& view) {
+		setMouseDownView (nullptr);
+		view.onMouseCancel ();
+		return kMouseEventHandled;
+	});
 }
 
 bool CViewContainer::onWheel (const CPoint& where, const CMouseWheelAxis& axis, const float& distance,

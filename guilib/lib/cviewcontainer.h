@@ -88,6 +88,8 @@ protected:
 	CView* mouseTargetAt (const CPoint& localWhere, size_t& belowIndex) const;
 
 private:
+	template <typename Handle>
+	CMouseEventResult toMouseDownView (Handle&& handle);
 	void insertChild (CView* view, CView* before);
 	// Takes a view's entry out of the list; false when it is not there.
 	bool unlinkChild (CView* view);

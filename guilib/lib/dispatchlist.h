@@ -1,12 +1,17 @@
-// A list of listeners that may change while it calls them: a listener removed
-// during a pass is not called after its removal, and one added during a pass
-// is called from the next pass on. Passes may run on several threads at once
-// (a container's listeners hear of added views on the editing thread), but
-// listeners are added and removed on one thread only.
+// A list of listeners that may change while it calls them, on any thread: a
+// listener removed during a pass is not called after its removal, and one
+// added during a pass is called from the next pass on.
+//
+// A pass walks a snapshot of the entries; adding or removing replaces the
+// snapshot, so a pass on one thread never reads a list that another thread is
+// changing. A removal also marks its entry, so that passes still walking an
+// older snapshot skip it from then on.
 #pragma once
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
+#include <mutex>
 #include <vector>
 
 namespace VSTGUI {
@@ -15,52 +20,68 @@ template <typename Listener>
 class DispatchList
 {
 public:
-	void add (Listener* listener) { entries.push_back (listener); }
+	void add (Listener* listener)
+	{
+		std::lock_guard<std::mutex> guard (mutex);
+		auto next = std::make_shared<Entries> (current ? *current : Entries ());
+		next->push_back (std::make_shared<Entry> (listener));
+		publish (std::move (next));
+	}
 
 	void remove (Listener* listener)
 	{
-		auto it = std::find (entries.begin (), entries.end (), listener);
-		if (it == entries.end ())
+		std::lock_guard<std::mutex> guard (mutex);
+		if (!current)
 			return;
-		if (passes.load (std::memory_order_acquire) == 0)
-			entries.erase (it);
-		else
-		{
-			*it = nullptr;
-			hasRemovals = true;
-		}
+		auto it = std::find_if (current->begin (), current->end (),
+		                        [listener] (const auto& entry) { return entry->listener == listener; });
+		if (it == current->end ())
+			return;
+		(*it)->removed.store (true, std::memory_order_release);
+		auto next = std::make_shared<Entries> (*current);
+		next->erase (next->begin () + (it - current->begin ()));
+		publish (std::move (next));
 	}
 
 	template <typename Call>
-	void forEach (Call&& call)
+	void forEach (Call&& call) const
 	{
-		if (entries.empty ())
+		// Most lists are empty: no snapshot is taken for them.
+		if (count.load (std::memory_order_acquire) == 0)
 			return;
-		Pass pass (*this);
-		for (size_t i = 0, count = entries.size (); i < count; ++i)
-			if (auto listener = entries[i])
-				call (listener);
+		const auto entries = snapshot ();
+		if (!entries)
+			return;
+		for (const auto& entry : *entries)
+			if (!entry->removed.load (std::memory_order_acquire))
+				call (entry->listener);
 	}
 
 private:
-	struct Pass
+	struct Entry
 	{
-		explicit Pass (DispatchList& list) : list (list) { list.passes.fetch_add (1, std::memory_order_acq_rel); }
-		~Pass () noexcept
-		{
-			if (list.passes.fetch_sub (1, std::memory_order_acq_rel) == 1 && list.hasRemovals)
-			{
-				list.entries.erase (std::remove (list.entries.begin (), list.entries.end (), nullptr),
-				                    list.entries.end ());
-				list.hasRemovals = false;
-			}
-		}
-		DispatchList& list;
+		explicit Entry (Listener* listener) : listener (listener) {}
+		Listener* const listener;
+		std::atomic<bool> removed {false};
 	};
+	using Entries = std::vector<std::shared_ptr<Entry>>;
 
-	std::vector<Listener*> entries;
-	std::atomic<int> passes {0};
-	bool hasRemovals {false};
+	std::shared_ptr<const Entries> snapshot () const
+	{
+		std::lock_guard<std::mutex> guard (mutex);
+		return current;
+	}
+
+	// Called with the mutex held.
+	void publish (std::shared_ptr<Entries> next)
+	{
+		count.store (next->size (), std::memory_order_release);
+		current = next->empty () ? nullptr : std::move (next);
+	}
+
+	mutable std::mutex mutex;
+	std::shared_ptr<const Entries> current;
+	std::atomic<size_t> count {0};
 };
 
 } // VSTGUI

@@ -1,16 +1,24 @@
 // The library's spin locks: a 32-bit word, 0 free and 1 taken, that changes
-// only through a compare-and-swap with a full barrier, and every decision on
-// it is taken from the result of such a swap. The frame's drawing lock and the
-// option menu's list lock are built from these steps. Every step may run on
-// any thread.
+// only through a compare-and-swap with a full barrier; every decision on it
+// is taken from the result of such a swap. The frame's drawing lock and the
+// option menu's list lock are built from these pieces:
+//
+// - the plain steps on a word, which is all that the exported lock
+//   operations do: no owner, no count;
+// - `Holds`, the library's own bookkeeping beside a word: which thread holds
+//   it, how deep that thread's holds are nested, and who is waiting;
+// - `Hold`, one scoped hold of the library's code (an edit, a draw, an event
+//   or a teardown), given back when it ends, also through an exception.
+//
+// Every piece may run on any thread.
 #pragma once
 
 #include "threadmark.h"
-#include "vstguidebug.h"
 
 #include <libkern/OSAtomic.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdint>
 
 namespace VSTGUI {
@@ -21,168 +29,152 @@ using Word = int32_t;
 // Microseconds that a waiting thread sleeps between two tests of the word.
 constexpr useconds_t kPollInterval = 1000;
 
-// Free test: true exactly when the word is 0. It writes 0 over 0, so it never
-// changes the word.
+//------------------------------------------------------------------------------
+// The plain steps.
+
+// True exactly when the word is 0. Swaps 0 for 0, so it never changes the
+// word, and like every swap it is a full barrier: a thread that finds the
+// word free sees everything that the last holder wrote before letting go.
 inline bool isFree (Word& word)
 {
 	return OSAtomicCompareAndSwap32Barrier (0, 0, &word);
 }
 
-// Wait step: tests first and sleeps between tests until the word is free. It
-// reserves nothing for the caller.
+// Tests first, then sleeps between tests until the word is free. Reserves
+// nothing for the caller.
 inline void wait (Word& word)
 {
 	while (!isFree (word))
 		usleep (kPollInterval);
 }
 
-// Lock step: sets the word to 1 from whatever it holds, without waiting and
-// without retrying. Answers whether it was this step that took a free word.
+// Sets the word to 1 without waiting and without retrying. Answers whether
+// this step took a free word.
 //
-// The word only ever holds 0 or 1, so the step need not read it first to know
-// the old value to swap from: a swap from 0 either takes a free word, or
-// fails on a word that already holds 1, where a swap from 1 to 1 would have
-// changed nothing. The outcome is that of reading the word and swapping from
-// the value read, for every value the word can hold, and it saves a load that
-// costs nearly as much as the swap when it runs right before one.
+// The word only ever holds 0 or 1, so a swap from 0 either takes a free word
+// or fails on a word that already holds 1, where a swap from 1 to 1 would
+// change nothing: the same outcome as reading the word and swapping from the
+// value read, without the load.
 inline bool lock (Word& word)
 {
 	return OSAtomicCompareAndSwap32Barrier (0, 1, &word);
 }
 
-// Unlock step: clears the word whoever set it, without retrying; as with the
-// lock step, a swap from 1 either clears the word or finds it already 0.
+// Clears the word whoever set it, without retrying.
 inline void unlock (Word& word)
 {
 	OSAtomicCompareAndSwap32Barrier (1, 0, &word);
 }
 
-// Wait-then-lock: polls like the wait step, but each poll is one swap from 0
-// to 1, so of two threads that find the word free only one takes it.
+// Polls like the wait step, but each poll is one swap from 0 to 1, so of two
+// threads that find the word free only one takes it.
 inline void waitForThenLock (Word& word)
 {
-	while (!OSAtomicCompareAndSwap32Barrier (0, 1, &word))
+	while (!lock (word))
 		usleep (kPollInterval);
 }
 
-// The thread that took a word from 0 to 1, kept beside the word (which stays
-// 0 or 1). It lets a locked stretch tell a hold of its own thread, on which a
-// wait would wait for itself, from a hold of another thread.
-using Holder = ThreadMark;
+//------------------------------------------------------------------------------
+// The library's holds.
 
-// True when this thread holds the word: a wait would never end.
-inline bool isNestedUse (Word& word, const Holder& holder)
+// What a hold is for. It decides whom the hold lets go first, and what
+// happens when the thread that holds the word asks for it again.
+enum class HoldKind
 {
-	return holder.isThisThread () && !isFree (word);
-}
-
-inline void reportNestedUse ()
-{
-	doAssert (__FILE__, VSTGUI_ASSERT_STRINGIFY (__LINE__), "waits for a lock that this thread holds");
-}
-
-// The wait step, except on the holding thread, where the nested use is
-// reported and the caller goes on at once.
-inline void waitUnlessHeldHere (Word& word, const Holder& holder)
-{
-	if (isNestedUse (word, holder))
-		return reportNestedUse ();
-	wait (word);
-}
-
-// Wait-then-lock for this thread. On the holding thread the nested use is
-// reported and nothing is taken: the outer stretch keeps the word. Answers
-// whether it took the word.
-inline bool waitForThenTake (Word& word, Holder& holder)
-{
-	if (isNestedUse (word, holder))
-	{
-		reportNestedUse ();
-		return false;
-	}
-	waitForThenLock (word);
-	holder.setThisThread ();
-	return true;
-}
-
-// Takes the word for this thread, waiting only for holds of other threads; on
-// the holding thread it is the plain lock step.
-inline void takeWaitingForOtherThreads (Word& word, Holder& holder)
-{
-	if (holder.isThisThread ())
-		return static_cast<void> (lock (word));
-	waitForThenLock (word);
-	holder.setThisThread ();
-}
-
-// The unlock step, if this thread still holds the word: a hold that someone
-// else has cleared, and that another thread may have taken since, is left
-// alone.
-inline void releaseIfHeldHere (Word& word, Holder& holder)
-{
-	if (!holder.isThisThread ())
-		return;
-	holder.clear ();
-	unlock (word);
-}
-
-// The lock step, noting this thread as the holder when it took a free word.
-inline void lock (Word& word, Holder& holder)
-{
-	if (lock (word))
-		holder.setThisThread ();
-}
-
-// The unlock step, which forgets the holder too.
-inline void unlock (Word& word, Holder& holder)
-{
-	holder.clear ();
-	unlock (word);
-}
-
-// Holds a word for one locked stretch: waits for it and takes it, and gives
-// it back when the stretch ends, also when an exception leaves it. A null
-// word holds nothing; a nested stretch on the holding thread takes and gives
-// back nothing. May run on any thread.
-class LockedStretch
-{
-public:
-	LockedStretch (Word* word, Holder* holder)
-	: word (word), holder (holder), taken (word && waitForThenTake (*word, *holder))
-	{
-	}
-	~LockedStretch () noexcept
-	{
-		if (taken)
-			releaseIfHeldHere (*word, *holder);
-	}
-	LockedStretch (const LockedStretch&) = delete;
-	LockedStretch& operator= (const LockedStretch&) = delete;
-
-private:
-	Word* word;
-	Holder* holder;
-	bool taken;
+	// A change of what the word guards (a view tree, an item list). Lets
+	// waiting draws and events go first. Another edit or an event on the
+	// same thread inside it is the caller's error: it is reported to the
+	// assertion handler and then runs under this hold.
+	edit,
+	// The frame's draw. Goes ahead of waiting edits. Inside a hold of the
+	// same thread it only deepens that hold. Edits and events inside it are
+	// reported, as inside an edit.
+	draw,
+	// The dispatch of one mouse event. Goes ahead of waiting edits. Edits
+	// made by the views that handle the event deepen it quietly.
+	event,
+	// Taking a whole tree down. Goes ahead of waiting edits and deepens
+	// quietly.
+	teardown,
+	// Something that must not wait: it takes the word only when it is free
+	// at once, deepens a hold of its own thread quietly, and otherwise runs
+	// without the word.
+	ifFree
 };
 
-// Sets a word for one stretch without waiting for the stretches of its own
-// thread, but after the holds of other threads have ended, and clears it at
-// the end if this thread still holds it.
-class SetStretch
+class Hold;
+
+// The library's bookkeeping beside one word. Only the thread noted as the
+// holder changes the depth; the waiter count lets edits give way to a draw
+// or an event that is waiting, so that those get the word within a poll or
+// two however busy the other threads keep it.
+class Holds
 {
 public:
-	SetStretch (Word& word, Holder& holder) : word (word), holder (holder)
-	{
-		takeWaitingForOtherThreads (word, holder);
-	}
-	~SetStretch () noexcept { releaseIfHeldHere (word, holder); }
-	SetStretch (const SetStretch&) = delete;
-	SetStretch& operator= (const SetStretch&) = delete;
+	explicit Holds (Word& word) : word (word) {}
+	Holds (const Holds&) = delete;
+	Holds& operator= (const Holds&) = delete;
+
+	Word& getWord () const { return word; }
+
+	// True when this thread holds the word, by a hold of the library or by
+	// the exported lock operations: a wait here would wait for itself.
+	bool isHeldHere () const { return holder.isThisThread () && !isFree (word); }
+
+	// The exported operations: the plain steps, with the holder noted so
+	// that a wait on the holding thread can be told from a wait for another.
+	void waitUnlessHeldHere ();
+	void plainLock ();
+	void plainUnlock ();
+	void plainWaitForThenLock ();
 
 private:
+	friend class Hold;
+
+	enum class Taken
+	{
+		nothing,   // this thread already held the word by a plain lock
+		lockStep,  // a draw on this thread's plain lock: the lock and unlock steps
+		deeper,    // nested in this thread's own hold
+		word       // the word, from 0
+	};
+	Taken take (HoldKind kind, bool& wasStrict);
+	void give (Taken taken, bool wasStrict);
+	void acquire (bool ahead);
+	void noteHolder (int32_t depth);
+
 	Word& word;
-	Holder& holder;
+	ThreadMark holder;
+	// Written by the holding thread only; atomic so that an outside unlock
+	// on another thread, which ends the hold under it, is no data race.
+	std::atomic<int32_t> depth {0};
+	// Whether the innermost hold is an edit or a draw, inside which edits
+	// and events are reported.
+	std::atomic<bool> strict {false};
+	std::atomic<int32_t> waitingAhead {0};
 };
+
+// One hold of the library's code on a word, for the life of the object. A
+// null `holds` holds nothing.
+class Hold
+{
+public:
+	Hold (Holds* holds, HoldKind kind);
+	~Hold () noexcept;
+	Hold (const Hold&) = delete;
+	Hold& operator= (const Hold&) = delete;
+
+	// True when this hold took or deepened a hold of its own thread.
+	bool holds () const { return taken == Holds::Taken::word || taken == Holds::Taken::deeper; }
+
+private:
+	Holds* record;
+	Holds::Taken taken {Holds::Taken::nothing};
+	bool wasStrict {false};
+};
+
+// Reports a wait on a word that the calling thread holds.
+void reportNestedUse ();
 
 } // SpinLock
 } // VSTGUI

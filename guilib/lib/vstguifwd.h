@@ -1,6 +1,8 @@
 // Forward declarations and the basic scalar types of the GUI library.
 #pragma once
 
+#include "cmouseeventresult.h"
+
 #include <cstdint>
 
 namespace VSTGUI {
@@ -16,14 +18,5 @@ class CFrame;
 class CDrawContext;
 class CBitmap;
 class VSTGUIEditorInterface;
-
-// Result of a mouse handler.
-enum CMouseEventResult
-{
-	kMouseEventNotImplemented = 0,
-	kMouseEventHandled = 1,
-	kMouseEventNotHandled = 2,
-	kMouseDownEventHandledButDontNeedMovedOrUpEvents = 3
-};
 
 } // VSTGUI

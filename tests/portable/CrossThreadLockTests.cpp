@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <functional>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -163,7 +164,8 @@ TEST_F (CrossThreadTest, EditsWaitForADrawOfTheirFrame)
 }
 
 // Whatever the waiter, a hold that another thread made keeps it back until
-// that thread unlocks.
+// that thread unlocks. Draws and mouse events then hold the word themselves
+// while views draw and handle the event.
 TEST_F (CrossThreadTest, WaitersOfAnotherThreadsHoldGoOnOnlyAfterItsUnlock)
 {
 	struct Case
@@ -179,39 +181,39 @@ TEST_F (CrossThreadTest, WaitersOfAnotherThreadsHoldGoOnOnlyAfterItsUnlock)
 		     CPoint where (10, 10);
 		     t.frame->platformOnMouseDown (where, CButtonState (kLButton));
 	     },
-	     {"observer mouseDown", "painter mouseDown"}},
+	     {"observer mouseDown (locked)", "painter mouseDown (locked)"}},
 	    {"a mouse-up entry",
 	     [] (CrossThreadTest& t) {
 		     CPoint where (10, 10);
 		     t.frame->platformOnMouseUp (where, CButtonState (kLButton));
 	     },
-	     {"painter entered"}},
+	     {"painter entered (locked)"}},
 	    {"a mouse-moved entry",
 	     [] (CrossThreadTest& t) {
 		     CPoint where (10, 10);
 		     t.frame->platformOnMouseMoved (where, CButtonState ());
 	     },
-	     {"painter entered"}},
+	     {"painter entered (locked)"}},
 	    {"a wheel entry",
 	     [] (CrossThreadTest& t) {
 		     t.frame->platformOnMouseWheel (CPoint (10, 10), kMouseWheelAxisY, 1.f, CButtonState ());
 	     },
-	     {"painter wheel"}},
+	     {"painter wheel (locked)"}},
 	    {"the mouse-down handler",
 	     [] (CrossThreadTest& t) {
 		     CPoint where (10, 10);
 		     t.frame->onMouseDown (where, CButtonState (kLButton));
 	     },
-	     {"observer mouseDown", "painter mouseDown"}},
+	     {"observer mouseDown (locked)", "painter mouseDown (locked)"}},
 	    {"the mouse-moved handler",
 	     [] (CrossThreadTest& t) {
 		     CPoint where (10, 10);
 		     t.frame->onMouseMoved (where, CButtonState ());
 	     },
-	     {"painter entered"}},
+	     {"painter entered (locked)"}},
 	    {"the wheel handler",
 	     [] (CrossThreadTest& t) { t.frame->onWheel (CPoint (10, 10), kMouseWheelAxisY, 1.f, CButtonState ()); },
-	     {"painter wheel"}},
+	     {"painter wheel (locked)"}},
 	    {"WaitForGUIDrawingLock", [] (CrossThreadTest& t) { t.frame->WaitForGUIDrawingLock (); }, {}},
 	    {"addView", [] (CrossThreadTest& t) { t.box->addView (new TestView (nullptr, "new")); }, {"added new"}},
 	};
@@ -308,11 +310,11 @@ TEST_F (CrossThreadTest, OfTwoWaitingEditsOnlyOneHoldsTheWordAtATime)
 	EXPECT_FALSE (frame->IsGUIDrawingLocked ());
 }
 
-// An edit on another thread while the main thread handles an event: the
-// edit's invalidations and queued work belong to its own thread, so they act
-// at once instead of going into the event's collection and queue, which only
-// the event's thread touches.
-TEST_F (CrossThreadTest, AnEditDuringAnEventKeepsOutOfTheEventsState)
+// An edit that another thread starts during a mouse event waits until the
+// event has been dispatched. Its invalidations and queued work then belong to
+// its own thread, so they act at once instead of going into the event's
+// collection and queue, which only the event's thread touches.
+TEST_F (CrossThreadTest, AnEditDuringAnEventWaitsForItAndKeepsOutOfItsState)
 {
 	auto child = new TestView (nullptr, "child");
 	box->addView (child);
@@ -328,26 +330,29 @@ TEST_F (CrossThreadTest, AnEditDuringAnEventKeepsOutOfTheEventsState)
 		}
 	} observer;
 	bool editorSawAnEvent = true, editorsWorkRanAtOnce = false;
-	size_t invalidatedBeforeEdit = 0, invalidatedDuringEvent = 0;
+	std::optional<Job> editor;
+	SleepGate::Closed gate;
 	observer.whenMouseDown = [&] {
-		invalidatedBeforeEdit = platform->invalidRects ().size ();
-		Job editor ([&] {
+		editor.emplace ([&] {
 			box->removeView (child);
 			editorSawAnEvent = frame->inEventProcessing ();
 			frame->doAfterEventProcessing ([&] { editorsWorkRanAtOnce = true; });
 		});
-		editor.join ();
-		invalidatedDuringEvent = platform->invalidRects ().size ();
-		EXPECT_TRUE (frame->inEventProcessing ()) << "the event's own thread is still in it";
+		SleepGate::waitForParkedOr (1, [&] { return editor->isDone (); });
+		EXPECT_FALSE (editor->isDone ()) << "the edit did not wait for the event";
+		EXPECT_EQ (childNames (), Names {"child"});
 	};
 	frame->registerMouseObserver (&observer);
 	CPoint where (150, 150);
 	frame->platformOnMouseDown (where, CButtonState (kLButton));
 	frame->unregisterMouseObserver (&observer);
+	const auto invalidatedAfterEvent = platform->invalidRects ().size ();
 
+	SleepGate::open ();
+	editor->join ();
 	EXPECT_FALSE (editorSawAnEvent);
 	EXPECT_TRUE (editorsWorkRanAtOnce);
-	EXPECT_GT (invalidatedDuringEvent, invalidatedBeforeEdit) << "the removed child was invalidated at once";
+	EXPECT_GT (platform->invalidRects ().size (), invalidatedAfterEvent) << "the removed child was invalidated at once";
 	EXPECT_EQ (childNames (), Names {});
 }
 

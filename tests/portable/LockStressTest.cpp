@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <random>
@@ -160,6 +161,10 @@ TEST (DrawingLockStress, EditsOnManyThreadsWhileTheMainThreadDraws)
 	{
 		frame->platformDrawRect (&context, CRect (0, 0, 100, 100));
 		draws.drawn ();
+		// A main thread also does other things between two draws. Drawing
+		// back to back would keep the word nearly all the time, and the edits,
+		// which give way to a waiting draw, would find it free only by chance.
+		std::this_thread::sleep_for (std::chrono::microseconds (200));
 	}
 	for (auto& worker : workers)
 		worker.join ();

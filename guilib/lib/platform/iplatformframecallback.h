@@ -4,7 +4,11 @@
 // and must not change.
 #pragma once
 
-#include "../cview.h"
+#include "../cbuttonstate.h"
+#include "../cmousewheelaxis.h"
+#include "../cpoint.h"
+#include "../crect.h"
+#include "../vstguifwd.h"
 
 namespace VSTGUI {
 
