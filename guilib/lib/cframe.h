@@ -30,7 +30,7 @@ public:
 	virtual void onViewRemoved (CFrame* frame, CView* view) = 0;
 
 protected:
-	~IViewAddedRemovedObserver () noexcept = default;
+	virtual ~IViewAddedRemovedObserver () noexcept = default;
 };
 
 // Sees the frame's mouse events before its views do.
@@ -50,7 +50,7 @@ public:
 	}
 
 protected:
-	~IMouseObserver () noexcept = default;
+	virtual ~IMouseObserver () noexcept = default;
 };
 
 class CFrame : public CViewContainer, public IPlatformFrameCallback
