@@ -233,12 +233,7 @@ TEST_F (ViewRequest, ReadsTheEditorPropertyOnceAsEightGlobalBytes)
 {
 	LentEditor& lent = newEditor ();
 	ASSERT_NE (requestView (lent), nil);
-	ASSERT_EQ (unit.propertyReads ().size (), 1u);
-	const auto& read = unit.propertyReads ().front ();
-	EXPECT_EQ (read.id, 64000u);
-	EXPECT_EQ (read.scope, 0u);
-	EXPECT_EQ (read.element, 0u);
-	EXPECT_EQ (read.sizeOnEntry, 8u);
+	EXPECT_EQ (unit.propertyReads (), std::vector {TestAudioUnit::kEditorPropertyRead});
 }
 
 TEST_F (ViewRequest, AFailedPropertyReadGivesNoViewAndTouchesNothing)
