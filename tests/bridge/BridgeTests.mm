@@ -216,8 +216,8 @@ TEST_F (ViewRequest, TheViewTakesTheEditorFramesSizeAtTheOrigin)
 	    {"a negative preferred size", CRect (-5, -5, 95, 45), {-10, -20}, {{0, 0}, {100, 50}}},
 	    {"fractional sizes", CRect (0.5, 0, 100.75, 33.25), {1, 1}, {{0, 0}, {100.25, 33.25}}},
 	};
-	// The view sizes itself through NSView's setFrame:, never through its own
-	// override (which a subclass or a later change could make do more).
+	// The initialiser sizes the view through NSView's setFrame:, not through
+	// the class's own override.
 	size_t ownSetFrameCalls = 0;
 	onViewClassSetFrame = [&] (NSView*, NSRect) { ++ownSetFrameCalls; };
 	for (const auto& c : cases)
