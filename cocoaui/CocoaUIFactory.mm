@@ -3,9 +3,6 @@
 
 #include "lib/pluginguieditor.h"
 
-// The custom property through which the unit lends its editor: 8 bytes, the
-// editor's address in this process.
-static const AudioUnitPropertyID kEditorProperty = 64000;
 static NSString* const kNibName = @"TolvikCocoaView";
 
 @implementation TOLVIK_VIEW_FACTORY_CLASS
@@ -24,7 +21,7 @@ static NSString* const kNibName = @"TolvikCocoaView";
 {
 	PluginGUIEditor* editor = nullptr;
 	UInt32 size = sizeof (editor);
-	if (AudioUnitGetProperty (inAudioUnit, kEditorProperty, kAudioUnitScope_Global, 0, &editor, &size) != noErr)
+	if (AudioUnitGetProperty (inAudioUnit, kPluginGUIEditorProperty, kAudioUnitScope_Global, 0, &editor, &size) != noErr)
 		return nil;
 
 	if (Tolvik::kFactoryLoadsNib && ![NSBundle loadNibNamed:kNibName owner:self])

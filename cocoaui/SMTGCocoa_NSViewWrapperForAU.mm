@@ -35,6 +35,7 @@ static const CGFloat kFramelessEditorViewSize = 200.;
 		const VSTGUI::CRect& editorRect = frame->getViewSize ();
 		frameRect = CGRectMake (0, 0, editorRect.getWidth (), editorRect.getHeight ());
 	}
+	// NSView's setFrame: itself: the override is there for the host's calls.
 	[super setFrame:frameRect];
 	return self;
 }

@@ -34,9 +34,9 @@ void RecordingEditor::setFrameRect (const VSTGUI::CRect& rect)
 	frameRect = rect;
 }
 
-void RecordingEditor::record (const char* name, void* argument, VSTGUI::CButtonState buttons) const
+EditorCall& RecordingEditor::record (const char* name) const
 {
-	calls->add ({name, argument, buttons});
+	return calls->add ({name});
 }
 
 void RecordingEditor::dropFrame ()
@@ -53,26 +53,32 @@ int32_t RecordingEditor::getKnobMode () const
 	return knobMode;
 }
 
-void RecordingEditor::beginEdit (int32_t) { record ("beginEdit"); }
-void RecordingEditor::endEdit (int32_t) { record ("endEdit"); }
+void RecordingEditor::beginEdit (int32_t index) { record ("beginEdit").index = index; }
+void RecordingEditor::endEdit (int32_t index) { record ("endEdit").index = index; }
 
 VSTGUI::CMouseEventResult RecordingEditor::onUnhandledMouseDown (VSTGUI::CPoint& where,
                                                                  const VSTGUI::CButtonState& buttons)
 {
-	record ("onUnhandledMouseDown", &where, buttons);
+	auto& call = record ("onUnhandledMouseDown");
+	call.argument = &where;
+	call.buttons = buttons;
 	return mouseDownAnswer;
 }
 
 VSTGUI::CMouseEventResult RecordingEditor::onUnhandledMouseUp (VSTGUI::CPoint& where,
                                                                const VSTGUI::CButtonState& buttons)
 {
-	record ("onUnhandledMouseUp", &where, buttons);
+	auto& call = record ("onUnhandledMouseUp");
+	call.argument = &where;
+	call.buttons = buttons;
 	return mouseUpAnswer;
 }
 
-bool RecordingEditor::beforeSizeChange (const VSTGUI::CRect&, const VSTGUI::CRect&)
+bool RecordingEditor::beforeSizeChange (const VSTGUI::CRect& newSize, const VSTGUI::CRect& oldSize)
 {
-	record ("beforeSizeChange");
+	auto& call = record ("beforeSizeChange");
+	call.newSize = newSize;
+	call.oldSize = oldSize;
 	return sizeChangeAnswer;
 }
 
@@ -84,7 +90,7 @@ VSTGUI::CFrame* RecordingEditor::getFrame () const
 
 bool RecordingEditor::getRect (ERect** rect)
 {
-	record ("getRect");
+	record ("getRect").argument = rect;
 	if (rect)
 		*rect = &this->rect;
 	return true;
@@ -94,7 +100,7 @@ void RecordingEditor::idle () { record ("idle"); }
 
 bool RecordingEditor::open (void* parentView)
 {
-	record ("open", parentView);
+	record ("open").argument = parentView;
 	if (hasFrameRect && !frame)
 		frame = new VSTGUI::CFrame (frameRect, this);
 	return true;
@@ -104,6 +110,8 @@ void RecordingEditor::close ()
 {
 	record ("close");
 	dropFrame ();
+	if (ownerOnClose)
+		owner = *ownerOnClose;
 }
 
 } // Tolvik::Testing

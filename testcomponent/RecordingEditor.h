@@ -1,12 +1,14 @@
 // A stand-in for the component's plug-in editor. It records every call it
-// receives, in order, into a log that outlives it, and answers with values
-// the caller sets: the frame rectangle it opens (or none), its owner
-// pointer, its knob mode and its answers to the mouse and size callbacks.
+// receives, in order and with every argument, into a log that outlives it,
+// and answers with values the caller sets: the frame rectangle it opens (or
+// none), its owner pointer (also as close leaves it), its knob mode and its
+// answers to the mouse and size callbacks.
 #pragma once
 
 #include "lib/pluginguieditor.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,14 +17,17 @@ namespace Tolvik::Testing {
 struct EditorCall
 {
 	std::string name;
-	void* argument {nullptr}; // open: the parent view; the mouse calls: the point object
-	VSTGUI::CButtonState buttons {};
+	void* argument {nullptr};        // open: the parent view; the mouse calls: the point object; getRect: its out pointer
+	VSTGUI::CButtonState buttons {}; // the mouse calls
+	int32_t index {0};               // beginEdit, endEdit
+	VSTGUI::CRect newSize {};        // beforeSizeChange
+	VSTGUI::CRect oldSize {};        // beforeSizeChange
 };
 
 class EditorLog
 {
 public:
-	void add (EditorCall call) { calls.push_back (std::move (call)); }
+	EditorCall& add (EditorCall call) { return calls.emplace_back (std::move (call)); }
 	const std::vector<EditorCall>& all () const { return calls; }
 	std::vector<std::string> names () const;
 	size_t count (const std::string& name) const;
@@ -45,6 +50,9 @@ public:
 	void setMouseDownAnswer (VSTGUI::CMouseEventResult r) { mouseDownAnswer = r; }
 	void setMouseUpAnswer (VSTGUI::CMouseEventResult r) { mouseUpAnswer = r; }
 	void setSizeChangeAnswer (bool answer) { sizeChangeAnswer = answer; }
+	// close leaves this in the owner pointer (null: no owner), as a component
+	// may let go of an editor, or take it over, when its view closes it.
+	void setOwnerAfterClose (void* ownerAfterClose) { ownerOnClose = ownerAfterClose; }
 
 	const EditorLog& log () const { return *calls; }
 
@@ -67,7 +75,7 @@ public:
 	void close () override;
 
 private:
-	void record (const char* name, void* argument = nullptr, VSTGUI::CButtonState buttons = {}) const;
+	EditorCall& record (const char* name) const;
 	void dropFrame ();
 
 	std::shared_ptr<EditorLog> calls;
@@ -77,6 +85,7 @@ private:
 	VSTGUI::CMouseEventResult mouseDownAnswer {VSTGUI::kMouseEventNotHandled};
 	VSTGUI::CMouseEventResult mouseUpAnswer {VSTGUI::kMouseEventNotHandled};
 	bool sizeChangeAnswer {true};
+	std::optional<void*> ownerOnClose;
 };
 
 } // Tolvik::Testing

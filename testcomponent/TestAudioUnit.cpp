@@ -1,5 +1,7 @@
 #include "TestAudioUnit.h"
 
+#include "lib/pluginguieditor.h"
+
 #include <cstring>
 
 namespace Tolvik::Testing {
@@ -37,7 +39,7 @@ OSStatus TestAudioUnit::getProperty (void* self, AudioUnitPropertyID id, AudioUn
 {
 	auto& unit = *static_cast<PlugIn*> (self)->unit;
 	unit.reads.push_back ({id, scope, element, ioDataSize ? *ioDataSize : 0});
-	if (id != kEditorProperty)
+	if (id != kPluginGUIEditorProperty)
 		return kAudioUnitErr_InvalidProperty;
 	if (scope != kAudioUnitScope_Global)
 		return kAudioUnitErr_InvalidScope;
@@ -48,6 +50,12 @@ OSStatus TestAudioUnit::getProperty (void* self, AudioUnitPropertyID id, AudioUn
 	std::memcpy (outData, &unit.editorAddress, sizeof (void*));
 	*ioDataSize = sizeof (void*);
 	return unit.editorStatus;
+}
+
+std::ostream& operator<< (std::ostream& out, const TestAudioUnit::PropertyRead& read)
+{
+	return out << "{id " << read.id << ", scope " << read.scope << ", element " << read.element << ", size "
+	           << read.sizeOnEntry << "}";
 }
 
 } // Tolvik::Testing

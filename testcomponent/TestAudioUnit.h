@@ -5,6 +5,7 @@
 
 #include <AudioUnit/AudioUnit.h>
 
+#include <ostream>
 #include <vector>
 
 namespace Tolvik::Testing {
@@ -12,15 +13,23 @@ namespace Tolvik::Testing {
 class TestAudioUnit
 {
 public:
-	static constexpr AudioUnitPropertyID kEditorProperty = 64000;
-
 	struct PropertyRead
 	{
 		AudioUnitPropertyID id;
 		AudioUnitScope scope;
 		AudioUnitElement element;
 		UInt32 sizeOnEntry;
+
+		bool operator== (const PropertyRead& other) const
+		{
+			return id == other.id && scope == other.scope && element == other.element &&
+			       sizeOnEntry == other.sizeOnEntry;
+		}
 	};
+
+	// The one read a view request makes: the editor property, 64000, in the
+	// global scope, element 0, into 8 bytes.
+	static constexpr PropertyRead kEditorPropertyRead {64000, kAudioUnitScope_Global, 0, 8};
 
 	TestAudioUnit ();
 	~TestAudioUnit () noexcept;
@@ -53,5 +62,7 @@ private:
 	void* editorAddress {nullptr};
 	std::vector<PropertyRead> reads;
 };
+
+std::ostream& operator<< (std::ostream& out, const TestAudioUnit::PropertyRead& read);
 
 } // Tolvik::Testing

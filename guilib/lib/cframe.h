@@ -24,7 +24,7 @@ public:
 	virtual void onViewRemoved (CFrame* frame, CView* view) = 0;
 
 protected:
-	~IViewAddedRemovedObserver () noexcept = default;
+	virtual ~IViewAddedRemovedObserver () noexcept = default;
 };
 
 // Sees the frame's mouse events before its views do.
@@ -44,7 +44,7 @@ public:
 	}
 
 protected:
-	~IMouseObserver () noexcept = default;
+	virtual ~IMouseObserver () noexcept = default;
 };
 
 class CFrame : public CViewContainer, public IPlatformFrameCallback

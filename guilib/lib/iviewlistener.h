@@ -1,6 +1,8 @@
 // Listeners of a view's attachment and of a container's child list. They are
 // called on the thread that edits the tree; removal notices come while the
 // frame's drawing lock is held, so they must not edit views of that frame.
+// Nobody deletes a listener through these interfaces (their destructors are
+// protected); the destructors are virtual so that every listener's is.
 #pragma once
 
 #include "vstguifwd.h"
@@ -17,7 +19,7 @@ public:
 	virtual void viewRemoved (CView* view) = 0;
 
 protected:
-	~IViewListener () noexcept = default;
+	virtual ~IViewListener () noexcept = default;
 };
 
 class IViewContainerListener
@@ -28,7 +30,7 @@ public:
 	virtual void viewContainerViewZOrderChanged (CViewContainer* container, CView* view) = 0;
 
 protected:
-	~IViewContainerListener () noexcept = default;
+	virtual ~IViewContainerListener () noexcept = default;
 };
 
 // Empty answers, for listeners that care about some of the notices only.

@@ -13,6 +13,11 @@
 #include <cstddef>
 #include <cstdint>
 
+// The custom Audio Unit property through which the component lends its
+// editor: global scope, element 0, 8 bytes holding the editor's address in
+// the caller's process.
+constexpr uint32_t kPluginGUIEditorProperty = 64000;
+
 // Four signed 16-bit coordinates; their meaning belongs to the component.
 struct ERect
 {

@@ -15,8 +15,11 @@ struct BuildUnderTest
 	std::string otherFactoryClass;
 	std::string description;     // the factory's description
 	bool loadsNib;
-	bool nibPresent;
+	bool nibPresent;             // false for the main build: it runs on a copy without its nib
 	bool deletesOwnerlessEditor;
+
+	// A factory that needs a nib makes no views without one.
+	bool makesViews () const { return nibPresent || !loadsNib; }
 };
 
 const BuildUnderTest& buildUnderTest ();

@@ -1,7 +1,8 @@
 // Test process for one bundle: loads it through NSBundle as a host would,
-// then runs the tests that apply to its build.
+// then runs the tests asked for (tests that do not apply to its build skip).
 //   bridge_tests --bundle=PATH --build=main|effect|main-without-nib
 // main-without-nib runs on a copy of the main bundle with its nib removed.
+// Listing the tests (--gtest_list_tests) loads nothing.
 #import <AppKit/AppKit.h>
 
 #include "BridgeTestEnvironment.h"
@@ -21,22 +22,20 @@ NSBundle* gBundle = nil;
 
 bool makeBuild (const std::string& name)
 {
-	const BuildUnderTest main {"main", "TolvikCocoaUIFactory", "TolvikCocoaUIFXFactory", "TolvikCocoaUI",
-	                           true, true, true};
-	if (name == "main")
-		gBuild = main;
-	else if (name == "main-without-nib")
-	{
-		gBuild = main;
-		gBuild.name = name;
-		gBuild.nibPresent = false;
-	}
-	else if (name == "effect")
-		gBuild = {"effect", "TolvikCocoaUIFXFactory", "TolvikCocoaUIFactory", "TolvikCocoaUIFX",
-		          false, false, false};
-	else
-		return false;
-	return true;
+	// name, factory class, the other build's factory class, description,
+	// loads its nib, nib present, deletes an ownerless editor
+	const BuildUnderTest builds[] = {
+	    {"main", "TolvikCocoaUIFactory", "TolvikCocoaUIFXFactory", "TolvikCocoaUI", true, true, true},
+	    {"effect", "TolvikCocoaUIFXFactory", "TolvikCocoaUIFactory", "TolvikCocoaUIFX", false, false, false},
+	    {"main-without-nib", "TolvikCocoaUIFactory", "TolvikCocoaUIFXFactory", "TolvikCocoaUI", true, false, true},
+	};
+	for (const auto& build : builds)
+		if (build.name == name)
+		{
+			gBuild = build;
+			return true;
+		}
+	return false;
 }
 
 // A copy of the bundle in a fresh temporary directory, without the nib.
@@ -62,11 +61,6 @@ void uncaughtException (NSException* e)
 	_exit (3);
 }
 
-const char* suitesFor (const std::string& build)
-{
-	return build == "main-without-nib" ? "WithoutNib.*" : "Bundle.*:ViewRequest.*:ViewLifetime.*";
-}
-
 } // namespace
 
 const BuildUnderTest& buildUnderTest () { return gBuild; }
@@ -78,17 +72,15 @@ int main (int argc, char** argv)
 {
 	using namespace Tolvik::Testing;
 	setvbuf (stdout, nullptr, _IONBF, 0);
+	::testing::InitGoogleTest (&argc, argv);
+	// Test discovery lists the tests at build or test time, where there may
+	// be no display and no GNUstep test environment.
+	if (GTEST_FLAG_GET (list_tests))
+		return RUN_ALL_TESTS ();
+
 	NSAutoreleasePool* pool = [NSAutoreleasePool new];
 	[NSApplication sharedApplication];
 	NSSetUncaughtExceptionHandler (&uncaughtException);
-
-	const bool filterGiven = [] (int n, char** v) {
-		for (int i = 1; i < n; ++i)
-			if (strncmp (v[i], "--gtest_filter", 14) == 0)
-				return true;
-		return false;
-	}(argc, argv);
-	::testing::InitGoogleTest (&argc, argv);
 
 	NSString* bundlePath = nil;
 	std::string build;
@@ -104,8 +96,12 @@ int main (int argc, char** argv)
 		fprintf (stderr, "usage: %s --bundle=PATH --build=main|effect|main-without-nib\n", argv[0]);
 		return 2;
 	}
-	if (!gBuild.nibPresent && gBuild.loadsNib)
+	NSString* copyDir = nil;
+	if (gBuild.loadsNib && !gBuild.nibPresent)
+	{
 		bundlePath = copyWithoutNib (bundlePath);
+		copyDir = [bundlePath stringByDeletingLastPathComponent];
+	}
 
 	gBundle = [[NSBundle bundleWithPath:bundlePath] retain];
 	if (!gBundle || ![gBundle load])
@@ -114,10 +110,10 @@ int main (int argc, char** argv)
 		return 2;
 	}
 	installHostHooks ();
-	if (!filterGiven)
-		GTEST_FLAG_SET (filter, suitesFor (build));
 
 	int result = RUN_ALL_TESTS ();
+	if (copyDir)
+		[[NSFileManager defaultManager] removeFileAtPath:copyDir handler:nil];
 	[pool drain];
 	return result;
 }

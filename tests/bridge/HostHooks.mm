@@ -5,6 +5,10 @@
 namespace Tolvik::Testing {
 
 std::function<void (NSView*)> onNSViewDealloc;
+std::function<void (NSView*)> onNSViewDidMoveToSuperview;
+std::function<void (NSView*, NSRect)> onViewClassSetFrame;
+
+const char* const kViewClass = "SMTGCocoa_NSViewWrapperForAU";
 
 std::vector<NibLoad>& nibLoads ()
 {
@@ -30,6 +34,8 @@ IMP toImp (Function function)
 }
 
 IMP originalNSViewDealloc = nullptr;
+IMP originalNSViewDidMoveToSuperview = nullptr;
+IMP originalViewClassSetFrame = nullptr;
 IMP originalLoadNib = nullptr;
 
 void hookedNSViewDealloc (id self, SEL cmd)
@@ -37,6 +43,32 @@ void hookedNSViewDealloc (id self, SEL cmd)
 	if (onNSViewDealloc)
 		onNSViewDealloc (self);
 	impCast<void (*) (id, SEL)> (originalNSViewDealloc) (self, cmd);
+}
+
+void hookedNSViewDidMoveToSuperview (id self, SEL cmd)
+{
+	if (onNSViewDidMoveToSuperview)
+		onNSViewDidMoveToSuperview (self);
+	impCast<void (*) (id, SEL)> (originalNSViewDidMoveToSuperview) (self, cmd);
+}
+
+void hookedViewClassSetFrame (id self, SEL cmd, NSRect frame)
+{
+	if (onViewClassSetFrame)
+		onViewClassSetFrame (self, frame);
+	impCast<void (*) (id, SEL, NSRect)> (originalViewClassSetFrame) (self, cmd, frame);
+}
+
+// Replaces `cls`'s own implementation of `sel`, or gives `cls` one when it
+// only inherits it (replacing the inherited one would hook the superclass).
+// Returns the implementation that the hook must forward to.
+IMP hookMethod (Class cls, SEL sel, IMP hook)
+{
+	Method method = class_getInstanceMethod (cls, sel);
+	IMP original = method_getImplementation (method);
+	if (!class_addMethod (cls, sel, hook, method_getTypeEncoding (method)))
+		method_setImplementation (class_getInstanceMethod (cls, sel), hook);
+	return original;
 }
 
 BOOL hookedLoadNib (id self, SEL cmd, NSString* name, id owner)
@@ -52,9 +84,11 @@ void installHostHooks ()
 {
 	if (originalNSViewDealloc)
 		return;
-	// NSView implements dealloc itself, so this replaces only NSView's.
-	Method dealloc = class_getInstanceMethod ([NSView class], @selector (dealloc));
-	originalNSViewDealloc = method_setImplementation (dealloc, toImp (&hookedNSViewDealloc));
+	originalNSViewDealloc = hookMethod ([NSView class], @selector (dealloc), toImp (&hookedNSViewDealloc));
+	originalNSViewDidMoveToSuperview =
+	    hookMethod ([NSView class], @selector (viewDidMoveToSuperview), toImp (&hookedNSViewDidMoveToSuperview));
+	originalViewClassSetFrame =
+	    hookMethod (objc_lookUpClass (kViewClass), @selector (setFrame:), toImp (&hookedViewClassSetFrame));
 	Method loadNib = class_getClassMethod ([NSBundle class], @selector (loadNibNamed:owner:));
 	originalLoadNib = method_setImplementation (loadNib, toImp (&hookedLoadNib));
 }

@@ -18,12 +18,7 @@ TEST (AudioUnitGetProperty, ReachesTheComponentWithTheCallersArguments)
 	EXPECT_EQ (value, &editorStandIn);
 	EXPECT_EQ (size, 8u);
 
-	ASSERT_EQ (unit.propertyReads ().size (), 1u);
-	const auto& read = unit.propertyReads ().front ();
-	EXPECT_EQ (read.id, 64000u);
-	EXPECT_EQ (read.scope, 0u);
-	EXPECT_EQ (read.element, 0u);
-	EXPECT_EQ (read.sizeOnEntry, 8u);
+	EXPECT_EQ (unit.propertyReads (), std::vector {TestAudioUnit::kEditorPropertyRead});
 }
 
 TEST (AudioUnitGetProperty, PassesTheComponentsStatusOn)

@@ -47,6 +47,7 @@ TEST (CView, HasNoEditorWithoutAFrame)
 #include "TestViews.h"
 
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -55,55 +56,71 @@ using namespace VSTGUI;
 
 TEST (CFrameSetSize, AsksTheEditorOnlyForARealChange)
 {
+	enum class Editor { none, agrees, refuses };
 	struct Case
 	{
 		const char* what;
-		bool withEditor;
-		bool editorAgrees;
+		Editor editor;
 		CCoord width, height;
 		bool result;
 		CRect sizeAfter;
-		size_t questions;
+		bool asked;
 	};
 	const Case cases[] = {
-	    {"same size", true, true, 400, 300, false, {10, 20, 410, 320}, 0},
-	    {"refused", true, false, 500, 300, false, {10, 20, 410, 320}, 1},
-	    {"agreed: keeps left and top", true, true, 500, 350, true, {10, 20, 510, 370}, 1},
-	    {"no editor", false, true, 500, 350, true, {10, 20, 510, 370}, 0},
+	    {"same size", Editor::agrees, 400, 300, false, {10, 20, 410, 320}, false},
+	    {"refused", Editor::refuses, 500, 300, false, {10, 20, 410, 320}, true},
+	    {"agreed: keeps left and top", Editor::agrees, 500, 350, true, {10, 20, 510, 370}, true},
+	    {"only the height changes", Editor::agrees, 400, 350, true, {10, 20, 410, 370}, true},
+	    {"no editor", Editor::none, 500, 350, true, {10, 20, 510, 370}, false},
 	};
+	const CRect original (10, 20, 410, 320);
 	for (const auto& c : cases)
 	{
+		SCOPED_TRACE (c.what);
 		auto log = std::make_shared<EditorLog> ();
 		RecordingEditor editor (log);
-		editor.setSizeChangeAnswer (c.editorAgrees);
-		auto frame = makeOwned<CFrame> (CRect (10, 20, 410, 320), c.withEditor ? &editor : nullptr);
+		editor.setSizeChangeAnswer (c.editor == Editor::agrees);
+		auto frame = makeOwned<CFrame> (original, c.editor == Editor::none ? nullptr : &editor);
 		auto platform = openOnRecordingPlatform (*frame);
-		EXPECT_EQ (frame->setSize (c.width, c.height), c.result) << c.what;
-		EXPECT_EQ (frame->getViewSize (), c.sizeAfter) << c.what;
-		EXPECT_EQ (log->count ("beforeSizeChange"), c.questions) << c.what;
-		EXPECT_EQ (platform->sizes ().size (), c.result ? 1u : 0u) << c.what;
+		EXPECT_EQ (frame->setSize (c.width, c.height), c.result);
+		EXPECT_EQ (frame->getViewSize (), c.sizeAfter);
+		EXPECT_EQ (platform->sizes ().size (), c.result ? 1u : 0u);
+		ASSERT_EQ (log->count ("beforeSizeChange"), c.asked ? 1u : 0u);
+		if (c.asked)
+		{
+			const auto& call = log->all ().back ();
+			EXPECT_EQ (call.newSize, CRect (10, 20, 10 + c.width, 20 + c.height)) << "the new size, at the same place";
+			EXPECT_EQ (call.oldSize, original) << "the old size";
+		}
 	}
 }
 
 TEST (CFrameEditor, KnobModeAndEditsGoThroughTheEditorWhenThereIsOne)
 {
+	using Edit = std::pair<std::string, int32_t>;
 	struct Case
 	{
-		bool withEditor;
-		int32_t editorMode;
+		std::optional<int32_t> editorMode; // none: the frame has no editor
 		int32_t expected;
 	};
-	for (const auto& c : {Case {true, -1, CFrame::kDefaultKnobMode}, Case {true, kLinearMode, kLinearMode},
-	                      Case {false, kLinearMode, CFrame::kDefaultKnobMode}})
+	for (const auto& c : {Case {-1, CFrame::kDefaultKnobMode}, Case {kLinearMode, kLinearMode},
+	                      Case {std::nullopt, CFrame::kDefaultKnobMode}})
 	{
 		auto log = std::make_shared<EditorLog> ();
 		RecordingEditor editor (log);
-		editor.setKnobMode (c.editorMode);
-		auto frame = makeOwned<CFrame> (CRect (0, 0, 1, 1), c.withEditor ? &editor : nullptr);
+		if (c.editorMode)
+			editor.setKnobMode (*c.editorMode);
+		auto frame = makeOwned<CFrame> (CRect (0, 0, 1, 1), c.editorMode ? &editor : nullptr);
 		EXPECT_EQ (frame->getKnobMode (), c.expected);
+
+		log->clear ();
 		frame->beginEdit (3);
-		frame->endEdit (3);
-		EXPECT_EQ (log->count ("beginEdit") + log->count ("endEdit"), c.withEditor ? 2u : 0u);
+		frame->endEdit (-7);
+		std::vector<Edit> edits;
+		for (const auto& call : log->all ())
+			edits.emplace_back (call.name, call.index);
+		const std::vector<Edit> expected {{"beginEdit", 3}, {"endEdit", -7}};
+		EXPECT_EQ (edits, c.editorMode ? expected : std::vector<Edit> {});
 	}
 }
 
