@@ -86,6 +86,20 @@ struct CFrame::Impl
 
 	VSTGUIEditorInterface* const editor;
 	SpinLock::Holds drawingLockHolds;
+
+	// Views invalidate on whatever thread edits them, while the frame may
+	// close on another: each invalidation takes its own reference.
+	SharedPointer<IPlatformFrame> getPlatformFrame ()
+	{
+		std::lock_guard<std::mutex> guard (platformFrameMutex);
+		return platformFrame;
+	}
+	void setPlatformFrame (SharedPointer<IPlatformFrame> newFrame)
+	{
+		std::lock_guard<std::mutex> guard (platformFrameMutex);
+		std::swap (platformFrame, newFrame);
+	}
+	std::mutex platformFrameMutex;
 	SharedPointer<IPlatformFrame> platformFrame;
 	// Both belong to the thread noted beside them; no other thread reads them.
 	ThreadMark collectingThread;
@@ -166,9 +180,10 @@ bool CFrame::open (void* systemWindow)
 	auto factory = getPlatformFrameFactory ();
 	if (!systemWindow || isAttached () || !factory)
 		return false;
-	pImpl->platformFrame = factory (this, getViewSize (), systemWindow);
-	if (!pImpl->platformFrame)
+	auto platformFrame = factory (this, getViewSize (), systemWindow);
+	if (!platformFrame)
 		return false;
+	pImpl->setPlatformFrame (platformFrame);
 	CViewContainer::attached (this);
 	pParentView = nullptr;
 	invalid ();
@@ -185,7 +200,7 @@ void CFrame::close ()
 		// Off itself first: the children go without taking the lock again.
 		pFrame = nullptr;
 		removeAll ();
-		pImpl->platformFrame = nullptr;
+		pImpl->setPlatformFrame (nullptr);
 		setAttached (false);
 	}
 	forget ();
@@ -259,12 +274,13 @@ void CFrame::drawRect (CDrawContext* context, const CRect& updateRect)
 
 void CFrame::invalidRect (const CRect& rect)
 {
-	if (!isVisible () || !pImpl->platformFrame)
+	auto platformFrame = isVisible () ? pImpl->getPlatformFrame () : nullptr;
+	if (!platformFrame)
 		return;
 	if (pImpl->collectingThread.isThisThread () && pImpl->collectInvalidRects)
 		pImpl->collectInvalidRects->addRect (rect);
 	else
-		pImpl->platformFrame->invalidRect (rect);
+		platformFrame->invalidRect (rect);
 }
 
 void CFrame::invalid ()
@@ -308,8 +324,8 @@ bool CFrame::setSize (CCoord width, CCoord height)
 	newSize.setWidth (width).setHeight (height);
 	if (auto editor = getEditor (); editor && !editor->beforeSizeChange (newSize, size))
 		return false;
-	if (pImpl->platformFrame)
-		pImpl->platformFrame->setSize (newSize);
+	if (auto platformFrame = pImpl->getPlatformFrame ())
+		platformFrame->setSize (newSize);
 	setViewSize (newSize);
 	return true;
 }

@@ -25,6 +25,7 @@ public:
 	: thread ([this, work = std::move (work)] {
 		  work ();
 		  done.notify ();
+		  SleepGate::wake (); // a test waiting for parked threads looks again
 	  })
 	{
 	}
@@ -58,12 +59,23 @@ struct OutsideHolder
 	{
 		held.wait ();
 	}
+	~OutsideHolder () { release (); }
 	void release ()
 	{
 		finish.notify ();
 		job.join ();
 	}
 };
+
+// Waits until `count` threads sleep in the poll of a lock wait, at least one
+// of them `job`'s; fails at once, and says so, when `job` finishes instead.
+::testing::AssertionResult waitsInItsPoll (const Job& job, size_t count = 1)
+{
+	SleepGate::waitForParkedOr (count, [&] { return job.isDone (); });
+	if (job.isDone ())
+		return ::testing::AssertionFailure () << "it went on without waiting for the word";
+	return ::testing::AssertionSuccess ();
+}
 
 class LoggingMouseObserver : public IMouseObserver
 {
@@ -115,16 +127,18 @@ TEST_F (CrossThreadTest, EditsWaitForADrawOfTheirFrame)
 	{
 		const char* what;
 		std::function<void (CrossThreadTest&, CView* child)> edit;
+		// removeAll drops the mouse-down view before it waits.
+		bool dropsTheMouseDownViewAtOnce;
 		Names childrenAfter;
 	};
 	const Case cases[] = {
-	    {"addView", [] (CrossThreadTest& t, CView*) { t.box->addView (new TestView (nullptr, "new")); },
+	    {"addView", [] (CrossThreadTest& t, CView*) { t.box->addView (new TestView (nullptr, "new")); }, false,
 	     {"child", "new"}},
-	    {"removeView of a child", [] (CrossThreadTest& t, CView* child) { t.box->removeView (child); }, {}},
+	    {"removeView of a child", [] (CrossThreadTest& t, CView* child) { t.box->removeView (child); }, false, {}},
 	    {"removeView of a stranger",
-	     [] (CrossThreadTest& t, CView*) { EXPECT_FALSE (t.box->removeView (makeOwned<CView> (CRect ()))); },
+	     [] (CrossThreadTest& t, CView*) { EXPECT_FALSE (t.box->removeView (makeOwned<CView> (CRect ()))); }, false,
 	     {"child"}},
-	    {"removeAll", [] (CrossThreadTest& t, CView*) { t.box->removeAll (); }, {}},
+	    {"removeAll", [] (CrossThreadTest& t, CView*) { t.box->removeAll (); }, true, {}},
 	};
 	listener.whenAdded = [&] (CView*) {
 		EXPECT_FALSE (frame->IsGUIDrawingLocked ()) << "the word is free before the listeners hear of it";
@@ -145,13 +159,9 @@ TEST_F (CrossThreadTest, EditsWaitForADrawOfTheirFrame)
 		drawing.wait ();
 		Job editor ([&] { c.edit (*this, child); });
 
-		SleepGate::waitForParked (1);
-		EXPECT_FALSE (editor.isDone ()) << c.what;
+		EXPECT_TRUE (waitsInItsPoll (editor)) << c.what;
 		EXPECT_EQ (childNames (), Names {"child"}) << c.what << ": nothing changed during the draw";
-		if (std::string (c.what) == "removeAll")
-		{
-			EXPECT_EQ (box->getMouseDownView (), nullptr) << "removeAll drops the mouse-down view at once";
-		}
+		EXPECT_EQ (box->getMouseDownView () == nullptr, c.dropsTheMouseDownViewAtOnce) << c.what;
 
 		finishDraw.notify ();
 		drawer.join ();
@@ -226,8 +236,7 @@ TEST_F (CrossThreadTest, WaitersOfAnotherThreadsHoldGoOnOnlyAfterItsUnlock)
 		log.clear ();
 		Job waiter ([&] { c.wait (*this); });
 
-		SleepGate::waitForParked (1);
-		EXPECT_FALSE (waiter.isDone ()) << c.what;
+		EXPECT_TRUE (waitsInItsPoll (waiter)) << c.what;
 		EXPECT_EQ (log.entries (), Names {}) << c.what << ": nothing ran while the word was held";
 
 		holder.release ();
@@ -253,8 +262,7 @@ TEST_F (CrossThreadTest, ADrawWaitsForAnEditThatAnotherThreadHolds)
 	SleepGate::Closed gate;
 	Job drawer ([&] { draw (); });
 
-	SleepGate::waitForParked (1);
-	EXPECT_FALSE (drawer.isDone ());
+	EXPECT_TRUE (waitsInItsPoll (drawer));
 	EXPECT_EQ (log.entries (), (Names {"removed child (locked)"})) << "no drawing beside the edit";
 
 	finishRemoval.notify ();
@@ -297,7 +305,8 @@ TEST_F (CrossThreadTest, OfTwoWaitingEditsOnlyOneHoldsTheWordAtATime)
 	frame->LockGUIDrawing ();
 	Job first ([&] { box->removeView (a); });
 	Job second ([&] { box->removeView (b); });
-	SleepGate::waitForParked (2);
+	ASSERT_TRUE (waitsInItsPoll (first, 2));
+	ASSERT_TRUE (waitsInItsPoll (second, 2));
 
 	frame->UnLockGUIDrawing ();
 	SleepGate::releaseParked ();
@@ -338,8 +347,7 @@ TEST_F (CrossThreadTest, AnEditDuringAnEventWaitsForItAndKeepsOutOfItsState)
 			editorSawAnEvent = frame->inEventProcessing ();
 			frame->doAfterEventProcessing ([&] { editorsWorkRanAtOnce = true; });
 		});
-		SleepGate::waitForParkedOr (1, [&] { return editor->isDone (); });
-		EXPECT_FALSE (editor->isDone ()) << "the edit did not wait for the event";
+		EXPECT_TRUE (waitsInItsPoll (*editor)) << "the edit beside the event";
 		EXPECT_EQ (childNames (), Names {"child"});
 	};
 	frame->registerMouseObserver (&observer);
@@ -354,6 +362,106 @@ TEST_F (CrossThreadTest, AnEditDuringAnEventWaitsForItAndKeepsOutOfItsState)
 	EXPECT_TRUE (editorsWorkRanAtOnce);
 	EXPECT_GT (platform->invalidRects ().size (), invalidatedAfterEvent) << "the removed child was invalidated at once";
 	EXPECT_EQ (childNames (), Names {});
+}
+
+// A view's removal that draws at once (a synchronous redraw) only deepens the
+// removal's hold: the word stays set until the removal ends, and an edit that
+// another thread makes meanwhile keeps waiting.
+TEST_F (CrossThreadTest, ADrawInsideARemovalKeepsOtherThreadsOut)
+{
+	auto child = new TestView (nullptr, "child");
+	box->addView (child);
+	std::optional<Job> other;
+	SleepGate::Closed gate;
+	child->whenRemoved = [&] {
+		other.emplace ([&] { box->addView (new TestView (nullptr, "other")); });
+		EXPECT_TRUE (waitsInItsPoll (*other)) << "before the draw";
+		draw ();
+		SleepGate::releaseParked (); // the other edit polls once more
+		EXPECT_TRUE (waitsInItsPoll (*other)) << "after the draw, still inside the removal";
+	};
+	box->removeView (child);
+	SleepGate::open ();
+	other->join ();
+	EXPECT_EQ (childNames (), Names {"other"});
+	EXPECT_FALSE (frame->IsGUIDrawingLocked ());
+}
+
+// A draw or a mouse event that has to wait goes first once the word is free:
+// an edit that another thread starts meanwhile leaves the free word to it. So
+// however busy other threads keep the word, the main thread gets it at its
+// next poll after the current hold.
+TEST_F (CrossThreadTest, AWaitingDrawOrEventGoesBeforeNewEdits)
+{
+	struct Case
+	{
+		const char* what;
+		std::function<void (CrossThreadTest&)> run;
+		const char* entry;
+	};
+	const Case cases[] = {
+	    {"a draw", [] (CrossThreadTest& t) { t.draw (); }, "painter draw (locked)"},
+	    {"a mouse-moved entry",
+	     [] (CrossThreadTest& t) {
+		     CPoint where (10, 10);
+		     t.frame->platformOnMouseMoved (where, CButtonState ());
+	     },
+	     "painter entered (locked)"},
+	};
+	for (const auto& c : cases)
+	{
+		frame->clearMouseViews (CPoint (500, 500), CButtonState (), false);
+		box->removeAll ();
+		std::optional<Job> edit;
+		std::optional<OutsideHolder> holder;
+		holder.emplace (*frame);
+		SleepGate::Closed gate;
+		log.clear ();
+		Job waiter ([&] { c.run (*this); });
+		ASSERT_TRUE (waitsInItsPoll (waiter)) << c.what;
+
+		holder.reset (); // the word is free; the waiter still sleeps in its poll
+		edit.emplace ([&] { box->addView (new TestView (nullptr, "late")); });
+		EXPECT_TRUE (waitsInItsPoll (*edit, 2)) << c.what << ": the edit took the word from under the waiter";
+		EXPECT_FALSE (frame->IsGUIDrawingLocked ()) << c.what;
+
+		SleepGate::open ();
+		waiter.join ();
+		edit->join ();
+		EXPECT_EQ (log.entries (), (Names {c.entry, "added late"})) << c.what;
+	}
+}
+
+// What a holder writes before it unlocks is visible to a thread whose wait
+// then finds the word free: the wait tests the word with a full-barrier swap.
+// Nothing else orders the two threads here, so under ThreadSanitizer a wait
+// that only read the word would show as a data race on `written`.
+TEST_F (CrossThreadTest, AWaiterSeesWhatTheHolderWroteBeforeItsUnlock)
+{
+	int written = 0;
+	int seen = -1;
+	Signal holding, write;
+	Job holder ([&] {
+		frame->LockGUIDrawing ();
+		holding.notify ();
+		write.wait ();
+		written = 42;
+		frame->UnLockGUIDrawing ();
+	});
+	holding.wait ();
+	std::optional<Job> waiter;
+	{
+		SleepGate::Closed gate;
+		waiter.emplace ([&] {
+			frame->WaitForGUIDrawingLock ();
+			seen = written;
+		});
+		ASSERT_TRUE (waitsInItsPoll (*waiter));
+	} // the waiter polls for real from here on, still before the write
+	write.notify ();
+	waiter->join ();
+	holder.join ();
+	EXPECT_EQ (seen, 42);
 }
 
 } // namespace

@@ -221,6 +221,76 @@ TEST (FrameDrawingLock, NestedUseOnTheHoldingThreadIsReportedAndGoesOn)
 	}
 }
 
+// The library's own holds nest on their thread: the inner one deepens the
+// outer, and only the outermost gives the word back. Edits that the views of
+// a mouse event make are the common case and go quietly; an edit or an event
+// inside a draw or a removal would have waited for itself, and is reported.
+TEST (FrameDrawingLock, HoldsOfTheLibraryNestOnTheirThread)
+{
+	struct Rig
+	{
+		SharedPointer<CFrame> frame = makeOwned<CFrame> (CRect (0, 0, 100, 100), nullptr);
+		SharedPointer<RecordingPlatformFrame> platform = openOnRecordingPlatform (*frame);
+		TestView* host = new TestView (nullptr, "host", CRect (0, 0, 50, 50));
+		TestDrawContext context;
+		Rig () { frame->addView (host); }
+		void draw () { frame->platformDrawRect (&context, CRect (0, 0, 100, 100)); }
+		void click (CPoint where) { frame->platformOnMouseDown (where, CButtonState (kLButton)); }
+		void edit ()
+		{
+			auto extra = new CView (CRect (60, 60, 70, 70));
+			frame->addView (extra);
+			frame->removeView (extra);
+		}
+	};
+	using Action = void (*) (Rig&);
+	struct Outer
+	{
+		const char* name;
+		void (*arm) (Rig&, std::function<void ()> inner);
+		Action run;
+	};
+	const Outer clickOnHost {"a click", [] (Rig& r, std::function<void ()> inner) { r.host->whenMouseDown = inner; },
+	                         [] (Rig& r) { r.click (CPoint (10, 10)); }};
+	const Outer drawOfHost {"a draw", [] (Rig& r, std::function<void ()> inner) { r.host->whenDrawn = inner; },
+	                        [] (Rig& r) { r.draw (); }};
+	const Outer removalOfHost {"a removal",
+	                           [] (Rig& r, std::function<void ()> inner) { r.host->whenRemoved = inner; },
+	                           [] (Rig& r) { r.frame->removeView (r.host); }};
+	struct Case
+	{
+		const Outer& outer;
+		const char* inner;
+		Action run;
+		size_t reports;
+	};
+	const Action edit = [] (Rig& r) { r.edit (); };
+	const Action draw = [] (Rig& r) { r.draw (); };
+	const Action click = [] (Rig& r) { r.click (CPoint (80, 80)); }; // beside the host
+	const Case cases[] = {
+	    {clickOnHost, "edits", edit, 0},        {clickOnHost, "a draw", draw, 0},
+	    {clickOnHost, "a click passed on", click, 0}, {removalOfHost, "a draw", draw, 0},
+	    {removalOfHost, "edits", edit, 2},      {removalOfHost, "a click", click, 1},
+	    {drawOfHost, "edits", edit, 2},         {drawOfHost, "a click", click, 1},
+	};
+	for (const auto& c : cases)
+	{
+		Rig rig;
+		bool heldAfterInner = false;
+		c.outer.arm (rig, [&] {
+			c.run (rig);
+			heldAfterInner = rig.frame->IsGUIDrawingLocked ();
+		});
+		AssertionRecorder reports;
+		c.outer.run (rig);
+		const auto what = std::string (c.inner) + " inside " + c.outer.name;
+		ASSERT_TRUE (rig.platform);
+		EXPECT_TRUE (heldAfterInner) << what << ": the inner hold ended the outer one";
+		EXPECT_FALSE (rig.frame->IsGUIDrawingLocked ()) << what;
+		EXPECT_EQ (reports.reports (), Names (c.reports, "waits for a lock that this thread holds")) << what;
+	}
+}
+
 TEST (FrameDrawingLock, AThrowingReportOfNestedUseLeavesTheOuterHold)
 {
 	auto frame = makeOwned<CFrame> (CRect (0, 0, 10, 10), nullptr);

@@ -117,6 +117,8 @@ void TestView::looseFocus ()
 CMouseEventResult TestView::onMouseDown (CPoint&, const CButtonState&)
 {
 	note ("mouseDown");
+	if (whenMouseDown)
+		whenMouseDown ();
 	return mouseAnswer;
 }
 

@@ -65,6 +65,7 @@ public:
 	// Hooks, run after the entry is logged.
 	std::function<void ()> whenDrawn;
 	std::function<void ()> whenRemoved;
+	std::function<void ()> whenMouseDown;
 	VSTGUI::CMouseEventResult mouseAnswer {VSTGUI::kMouseEventNotImplemented};
 
 	void draw (VSTGUI::CDrawContext* context) override;
