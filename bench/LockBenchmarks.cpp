@@ -4,12 +4,17 @@
 // This machine is a shared VM whose speed drifts over seconds; compare with
 //   --benchmark_repetitions=12 --benchmark_enable_random_interleaving=true
 // so that the runs being compared interleave.
+#include "lib/cdrawcontext.h"
 #include "lib/cframe.h"
 #include "lib/platform/iplatformframe.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <mutex>
+#include <vector>
 #include <thread>
 
 namespace {
@@ -108,5 +113,89 @@ void AddRemove_ContainerOnAnOpenFrame (benchmark::State& state)
 	setPlatformFrameFactory (nullptr);
 }
 BENCHMARK (AddRemove_ContainerOnAnOpenFrame);
+
+// The main thread's draw while another thread keeps the word busy: it edits
+// the frame's views again and again, each removal holding the word for about
+// 200 microseconds and the next edit coming right after it. Reports how long a
+// draw waited before its views were drawn, the median and the worst of the
+// run, against the 1 ms poll of a waiting thread.
+class BusyRemovalListener : public ViewContainerListenerAdapter
+{
+public:
+	void viewContainerViewRemoved (CViewContainer*, CView*) override
+	{
+		const auto until = std::chrono::steady_clock::now () + std::chrono::microseconds (200);
+		while (std::chrono::steady_clock::now () < until)
+		{
+		}
+	}
+};
+
+class TimedView : public CView
+{
+public:
+	TimedView () : CView (CRect (0, 0, 10, 10)) {}
+	void draw (CDrawContext* context) override
+	{
+		drawnAt = std::chrono::steady_clock::now ();
+		CView::draw (context);
+	}
+	std::chrono::steady_clock::time_point drawnAt;
+};
+
+class NullDrawContext : public CDrawContext
+{
+public:
+	NullDrawContext () : CDrawContext (CRect (0, 0, 10, 10)) {}
+	void drawBitmap (CBitmap*, const CRect&, const CPoint&, float) override {}
+};
+
+void Draw_WaitWhileAnotherThreadEditsWithoutPause (benchmark::State& state)
+{
+	// Open, so that the container below is on the frame and its edits take
+	// the frame's word.
+	setPlatformFrameFactory ([] (IPlatformFrameCallback*, const CRect&, void*) -> SharedPointer<IPlatformFrame> {
+		return makeOwned<NullPlatformFrame> ();
+	});
+	auto frame = new CFrame (CRect (0, 0, 10, 10), nullptr);
+	int parent = 0;
+	frame->open (&parent);
+	auto timed = new TimedView;
+	frame->addView (timed);
+	auto box = new CViewContainer (CRect (0, 0, 10, 10));
+	frame->addView (box);
+	BusyRemovalListener busy;
+	box->registerViewContainerListener (&busy);
+	std::atomic<bool> stop {false};
+	std::thread editor ([&] {
+		auto view = makeOwned<CView> (CRect (0, 0, 1, 1));
+		while (!stop)
+		{
+			box->addView (view);
+			box->removeView (view, false);
+		}
+	});
+
+	NullDrawContext context;
+	std::vector<double> waits;
+	for (auto _ : state)
+	{
+		const auto start = std::chrono::steady_clock::now ();
+		frame->platformDrawRect (&context, CRect (0, 0, 10, 10));
+		waits.push_back (std::chrono::duration<double, std::micro> (timed->drawnAt - start).count ());
+		// A host draws a few times a frame interval at most.
+		std::this_thread::sleep_for (std::chrono::milliseconds (2));
+	}
+	stop = true;
+	editor.join ();
+	box->unregisterViewContainerListener (&busy);
+	frame->close ();
+	setPlatformFrameFactory (nullptr);
+
+	std::sort (waits.begin (), waits.end ());
+	state.counters["median_wait_us"] = waits[waits.size () / 2];
+	state.counters["worst_wait_us"] = waits.back ();
+}
+BENCHMARK (Draw_WaitWhileAnotherThreadEditsWithoutPause)->Iterations (300)->UseRealTime ();
 
 } // namespace

@@ -464,4 +464,21 @@ TEST_F (CrossThreadTest, AWaiterSeesWhatTheHolderWroteBeforeItsUnlock)
 	EXPECT_EQ (seen, 42);
 }
 
+// The mouse's exit never waits: while another thread holds the word, the
+// views under the mouse still hear at once that it has left.
+TEST_F (CrossThreadTest, TheMouseExitDoesNotWaitForTheWord)
+{
+	CPoint where (10, 10);
+	frame->platformOnMouseMoved (where, CButtonState ());
+	ASSERT_TRUE (frame->isMouseView (painter));
+	OutsideHolder holder (*frame);
+	SleepGate::Closed gate;
+	log.clear ();
+	Job exit ([&] { frame->platformOnMouseExited (where, CButtonState ()); });
+	SleepGate::waitForParkedOr (1, [&] { return exit.isDone (); });
+	EXPECT_TRUE (exit.isDone ()) << "the exit waited for the word";
+	EXPECT_EQ (log.entries (), Names {"painter exited (locked)"});
+	EXPECT_FALSE (frame->isMouseView (painter));
+}
+
 } // namespace
