@@ -6,13 +6,7 @@ namespace SpinLock {
 
 namespace {
 
-// Edits and draws: code inside them must not edit again or take events.
-bool isStrict (HoldKind kind)
-{
-	return kind == HoldKind::edit || kind == HoldKind::draw;
-}
-
-// Edits and events wait: on the holding thread, inside a strict hold or a
+// Edits and events wait: on the holding thread, inside an edit, a draw or a
 // plain lock, that wait would never end.
 bool waitsForItself (HoldKind kind)
 {
@@ -37,7 +31,7 @@ void Holds::waitUnlessHeldHere ()
 void Holds::plainLock ()
 {
 	if (lock (word))
-		noteHolder (0);
+		notePlainHolder ();
 }
 
 void Holds::plainUnlock ()
@@ -50,114 +44,75 @@ void Holds::plainWaitForThenLock ()
 {
 	if (isHeldHere ())
 		return reportNestedUse ();
-	acquire (false);
-	noteHolder (0);
+	if (!lockFromFree (HoldKind::edit))
+		return;
+	notePlainHolder ();
 }
 
-// A depth of 0 marks a plain lock: the library's holds on the same thread run
-// under it without counting, and the next unlock step ends it.
-void Holds::noteHolder (int32_t holdDepth)
+// Under a plain lock the library's holds on the same thread take nothing, and
+// the next unlock step ends it.
+void Holds::notePlainHolder ()
 {
 	holder.setThisThread ();
-	depth.store (holdDepth, std::memory_order_relaxed);
+	flags.store (kPlain, std::memory_order_relaxed);
 }
 
-// Takes the word from 0. A draw or an event that has to wait says so, and
-// edits then leave the word to it: with one swap per millisecond each, a
-// waiter would otherwise win only by chance against a thread that takes the
-// word again right after giving it back.
-void Holds::acquire (bool ahead)
+// Polls once a millisecond with a swap from 0 to 1, after a first test that
+// found the word taken. A draw or an event that has to wait says so, and edits
+// then leave the word to it: with one swap per millisecond each, a waiter
+// would otherwise win only by chance against a thread that takes the word
+// again right after giving it back.
+void Holds::waitToLock (bool ahead)
 {
 	if (!ahead)
 	{
-		while (waitingAhead.load (std::memory_order_acquire) != 0 || !lock (word))
+		do
 			usleep (kPollInterval);
+		while (waitingAhead.load (std::memory_order_acquire) != 0 || !lock (word));
 		return;
 	}
-	if (lock (word))
-		return;
 	waitingAhead.fetch_add (1, std::memory_order_acq_rel);
-	while (!lock (word))
+	do
 		usleep (kPollInterval);
+	while (!lock (word));
 	waitingAhead.fetch_sub (1, std::memory_order_acq_rel);
 }
 
-Holds::Taken Holds::take (HoldKind kind, bool& wasStrict)
+Holds::Taken Holds::takeNested (HoldKind kind, Flags& outerFlags)
 {
-	wasStrict = false;
-	if (isHeldHere ())
+	outerFlags = flags.load (std::memory_order_relaxed);
+	if (outerFlags & kPlain)
 	{
-		const auto holdDepth = depth.load (std::memory_order_relaxed);
-		if (holdDepth <= 0)
-		{
-			// Under a plain lock of this thread. A draw makes its lock and
-			// unlock steps, so the draw's end clears the word; a wait
-			// would never end, so it is reported and runs under the lock.
-			if (kind == HoldKind::draw)
-				return lock (word), Taken::lockStep;
-			if (waitsForItself (kind))
-				reportNestedUse ();
-			return Taken::nothing;
-		}
-		wasStrict = strict.load (std::memory_order_relaxed);
-		if (wasStrict && waitsForItself (kind))
+		// A draw makes its lock and unlock steps, so the draw's end clears
+		// the word; a wait would never end, so it is reported and runs
+		// under the lock.
+		if (kind == HoldKind::draw)
+			return lock (word), Taken::lockStep;
+		if (waitsForItself (kind))
 			reportNestedUse ();
-		depth.store (holdDepth + 1, std::memory_order_relaxed);
-		strict.store (isStrict (kind), std::memory_order_relaxed);
-		return Taken::deeper;
+		return Taken::nothing;
 	}
-	if (kind == HoldKind::ifFree)
-	{
-		if (!lock (word))
-			return Taken::nothing;
-	}
-	else
-		acquire (kind != HoldKind::edit);
-	noteHolder (1);
-	strict.store (isStrict (kind), std::memory_order_relaxed);
-	return Taken::word;
+	if ((outerFlags & kStrict) && waitsForItself (kind))
+		reportNestedUse ();
+	flags.store (flagsOf (kind), std::memory_order_relaxed);
+	return Taken::deeper;
 }
 
-void Holds::give (Taken taken, bool wasStrict)
+void Holds::giveNested (Taken taken, Flags outerFlags)
 {
 	switch (taken)
 	{
 		case Taken::nothing:
+		case Taken::word:
 			return;
 		case Taken::lockStep:
 			plainUnlock ();
 			return;
 		case Taken::deeper:
-		case Taken::word:
-		{
-			// An unlock step from outside may have ended this thread's hold
-			// (and someone may hold the word since): then there is nothing
-			// left to give back.
-			if (!holder.isThisThread ())
-				return;
-			const auto holdDepth = depth.load (std::memory_order_relaxed);
-			if (holdDepth <= 0)
-				return;
-			depth.store (holdDepth - 1, std::memory_order_relaxed);
-			strict.store (wasStrict, std::memory_order_relaxed);
-			if (holdDepth == 1)
-				plainUnlock ();
+			if (holder.isThisThread () && !(flags.load (std::memory_order_relaxed) & kPlain))
+				flags.store (outerFlags, std::memory_order_relaxed);
 			return;
-		}
 	}
-}
-
-//------------------------------------------------------------------------------
-Hold::Hold (Holds* holds, HoldKind kind) : record (holds)
-{
-	if (record)
-		taken = record->take (kind, wasStrict);
-}
-
-Hold::~Hold () noexcept
-{
-	if (record)
-		record->give (taken, wasStrict);
 }
 
 } // SpinLock

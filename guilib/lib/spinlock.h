@@ -20,6 +20,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <thread>
 
 namespace VSTGUI {
 namespace SpinLock {
@@ -104,18 +105,16 @@ enum class HoldKind
 
 class Hold;
 
-// The library's bookkeeping beside one word. Only the thread noted as the
-// holder changes the depth; the waiter count lets edits give way to a draw
-// or an event that is waiting, so that those get the word within a poll or
-// two however busy the other threads keep it.
+// The library's bookkeeping beside one word: which thread holds it, and how.
+// Only the holding thread changes how it holds the word; the waiter count
+// lets edits give way to a draw or an event that is waiting, so that those
+// get the word within a poll or two however busy other threads keep it.
 class Holds
 {
 public:
 	explicit Holds (Word& word) : word (word) {}
 	Holds (const Holds&) = delete;
 	Holds& operator= (const Holds&) = delete;
-
-	Word& getWord () const { return word; }
 
 	// True when this thread holds the word, by a hold of the library or by
 	// the exported lock operations: a wait here would wait for itself.
@@ -131,26 +130,69 @@ public:
 private:
 	friend class Hold;
 
-	enum class Taken
+	enum class Taken : uint8_t
 	{
-		nothing,   // this thread already held the word by a plain lock
-		lockStep,  // a draw on this thread's plain lock: the lock and unlock steps
-		deeper,    // nested in this thread's own hold
-		word       // the word, from 0
+		nothing,  // no change (a plain lock of this thread, or not free at once)
+		lockStep, // a draw under this thread's plain lock: its lock and unlock steps
+		deeper,   // nested in a hold of this thread's own
+		word      // the word, from 0: given back when the hold ends
 	};
-	Taken take (HoldKind kind, bool& wasStrict);
-	void give (Taken taken, bool wasStrict);
-	void acquire (bool ahead);
-	void noteHolder (int32_t depth);
+	// How the word is held: by the exported operations (plain), and whether
+	// the innermost hold is an edit or a draw (strict).
+	using Flags = uint8_t;
+	static constexpr Flags kPlain = 1;
+	static constexpr Flags kStrict = 2;
+
+	static Flags flagsOf (HoldKind kind)
+	{
+		return kind == HoldKind::edit || kind == HoldKind::draw ? kStrict : 0;
+	}
+
+	Taken take (HoldKind kind, Flags& outerFlags)
+	{
+		const auto self = std::this_thread::get_id ();
+		if (holder.is (self) && !isFree (word))
+			return takeNested (kind, outerFlags);
+		if (!lockFromFree (kind))
+			return Taken::nothing;
+		holder.set (self);
+		flags.store (flagsOf (kind), std::memory_order_relaxed);
+		return Taken::word;
+	}
+
+	void give (Taken taken, Flags outerFlags)
+	{
+		if (taken != Taken::word)
+			return giveNested (taken, outerFlags);
+		// An unlock from outside may have ended the hold already, and the
+		// word may be another's, or this thread's plain lock, since.
+		if (holder.isThisThread () && !(flags.load (std::memory_order_relaxed) & kPlain))
+			plainUnlock ();
+	}
+
+	// Edits leave a free word to a waiting draw or event; a hold that must
+	// not wait takes it only when it is free at once.
+	bool lockFromFree (HoldKind kind)
+	{
+		const bool givesWay = kind == HoldKind::edit;
+		if ((!givesWay || waitingAhead.load (std::memory_order_relaxed) == 0) && lock (word))
+			return true;
+		if (kind == HoldKind::ifFree)
+			return false;
+		waitToLock (!givesWay);
+		return true;
+	}
+
+	void waitToLock (bool ahead);
+	Taken takeNested (HoldKind kind, Flags& outerFlags);
+	void giveNested (Taken taken, Flags outerFlags);
+	void notePlainHolder ();
 
 	Word& word;
 	ThreadMark holder;
-	// Written by the holding thread only; atomic so that an outside unlock
-	// on another thread, which ends the hold under it, is no data race.
-	std::atomic<int32_t> depth {0};
-	// Whether the innermost hold is an edit or a draw, inside which edits
-	// and events are reported.
-	std::atomic<bool> strict {false};
+	// Written by the holding thread; atomic so that an outside unlock on
+	// another thread, which ends the hold under it, is no data race.
+	std::atomic<Flags> flags {0};
 	std::atomic<int32_t> waitingAhead {0};
 };
 
@@ -159,18 +201,23 @@ private:
 class Hold
 {
 public:
-	Hold (Holds* holds, HoldKind kind);
-	~Hold () noexcept;
+	Hold (Holds* holds, HoldKind kind) : record (holds)
+	{
+		if (record)
+			taken = record->take (kind, outerFlags);
+	}
+	~Hold () noexcept
+	{
+		if (record)
+			record->give (taken, outerFlags);
+	}
 	Hold (const Hold&) = delete;
 	Hold& operator= (const Hold&) = delete;
-
-	// True when this hold took or deepened a hold of its own thread.
-	bool holds () const { return taken == Holds::Taken::word || taken == Holds::Taken::deeper; }
 
 private:
 	Holds* record;
 	Holds::Taken taken {Holds::Taken::nothing};
-	bool wasStrict {false};
+	Holds::Flags outerFlags {0};
 };
 
 // Reports a wait on a word that the calling thread holds.

@@ -12,8 +12,11 @@ namespace VSTGUI {
 class ThreadMark
 {
 public:
-	bool isThisThread () const { return thread.load (std::memory_order_relaxed) == std::this_thread::get_id (); }
-	void setThisThread () { thread.store (std::this_thread::get_id (), std::memory_order_relaxed); }
+	bool isThisThread () const { return is (std::this_thread::get_id ()); }
+	void setThisThread () { set (std::this_thread::get_id ()); }
+	// The same for a thread id that the caller has at hand.
+	bool is (std::thread::id self) const { return thread.load (std::memory_order_relaxed) == self; }
+	void set (std::thread::id self) { thread.store (self, std::memory_order_relaxed); }
 	void clear () { thread.store (std::thread::id (), std::memory_order_relaxed); }
 
 	// Notes this thread unless another one is noted. Answers whether this
