@@ -21,7 +21,7 @@ namespace {
 using namespace Tolvik::Testing;
 using namespace VSTGUI;
 
-TEST (SpinLockSteps, ActOnTheWordAsStatedWithoutSleeping)
+TEST (SpinLockSteps, EachStepActsOnTheWordWithoutSleeping)
 {
 	struct Case
 	{
@@ -157,7 +157,7 @@ TEST_F (DrawTest, OnTheThreadThatHoldsTheWordDrawsAtOnceAndClearsIt)
 	frame->LockGUIDrawing ();
 	EXPECT_TRUE (frame->platformDrawRect (&context, CRect (0, 0, 50, 50)));
 	EXPECT_EQ (log.entries (), (Names {"view draw (locked)"}));
-	EXPECT_FALSE (frame->IsGUIDrawingLocked ()) << "the draw's unlock clears the word, as on one thread it always did";
+	EXPECT_FALSE (frame->IsGUIDrawingLocked ()) << "the draw's unlock step clears a plain lock of its own thread";
 	EXPECT_EQ (reports.count (), 0u);
 }
 
