@@ -1,5 +1,7 @@
 #include "TestAudioUnit.h"
 
+#include <AudioUnit/AudioComponentStandIn.h>
+
 #include <cstring>
 
 namespace Tolvik::Testing {
