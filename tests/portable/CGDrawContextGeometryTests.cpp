@@ -51,8 +51,17 @@ const GeometryCase geometryCases[] = {
      {-50, -50, 150, 100}, {0, -50, 50, 50}},
     {"grid scale 1 takes the plain path", 300, 100, 1., true, {3, 1, 1.}, {10, 20, 110, 120}, {200, 0},
      {-190, -120, 300, 100}, {10, -120, 100, 100}},
+    // The clip's corner moves from 10.5 to 11, half a device pixel, and the
+    // image with it: left at 10.5, device column 60 would sit on the edge
+    // between image column 49, the clip's last, and column 50.
     {"plain sizes and offsets are truncated", 200, 100, 1., false, {}, {10.5, 20, 60.9, 70}, {0.9, 30.6},
-     {10.5, -90, 200, 100}, {11, -70, 50, 50}},
+     {11, -90, 200, 100}, {11, -70, 50, 50}},
+    {"a strip's second frame from a half-pixel corner", 37, 1769, 1., true, {1, 61, 1.}, {6, 5.5, 43, 34.5},
+     {0, 29}, {6, -1745, 37, 1769}, {6, -34, 37, 29}},
+    {"a half-pixel corner moves the grid's image with the clip", 300, 100, 1., true, {3, 1, 0.5},
+     {10.5, 20.5, 60.5, 70.5}, {100, 0}, {-89, -70, 150, 50}, {11, -70, 50, 50}},
+    {"a quarter-pixel corner leaves the image where it is", 300, 100, 1., true, {3, 1, 0.5},
+     {10.25, 20.25, 60.25, 70.25}, {100, 0}, {-89.75, -70.25, 150, 50}, {10, -70, 50, 50}},
     {"factor 2 without a grid", 400, 200, 2., false, {}, {0, 0, 200, 100}, {0, 0}, {0, -100, 200, 100},
      {0, -100, 200, 100}},
     {"factor 2 with a grid draws the frame at twice its reported size", 600, 200, 2., true, {3, 1, 0.5},

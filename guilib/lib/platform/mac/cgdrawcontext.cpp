@@ -66,6 +66,37 @@ ImageGeometry gridGeometry (const CBitmap& bitmap, const IPlatformBitmap& first,
 	return {columns.image, rows.image, columns.clip, rows.clip, columns.offset, rows.offset};
 }
 
+// A device pixel's centre lies half a pixel from the pixel grid; an edge
+// nearer to a centre than rasterizers resolve counts as on it.
+constexpr double kOnPixelCentre = 1. / 256.;
+
+bool isHalfAPixel (double move)
+{
+	return std::abs (std::abs (move) - 0.5) < kOnPixelCentre;
+}
+
+// Rounds the clip's origin to device pixels, halves away from zero. The
+// origin is the corner of the part of the image that the clip shows. Where
+// rounding moves it by half a device pixel, the device pixels along the
+// clip's edges have their centres on that part's edges, and nearest-neighbour
+// sampling could show a neighbour's row or column there: the image then moves
+// with the clip, so that the part's edges fall between device pixels.
+void alignToDevicePixels (CGContextRef deviceSpace, CGRect& clip, CGRect& destination)
+{
+	const auto corner = CGContextConvertPointToDeviceSpace (deviceSpace, clip.origin);
+	const auto aligned = CGPointMake (std::round (corner.x), std::round (corner.y));
+	clip.origin = CGContextConvertPointToUserSpace (deviceSpace, aligned);
+
+	const double moveX = isHalfAPixel (aligned.x - corner.x) ? aligned.x - corner.x : 0.;
+	const double moveY = isHalfAPixel (aligned.y - corner.y) ? aligned.y - corner.y : 0.;
+	if (moveX == 0. && moveY == 0.)
+		return;
+	auto image = CGContextConvertPointToDeviceSpace (deviceSpace, destination.origin);
+	image.x += moveX;
+	image.y += moveY;
+	destination.origin = CGContextConvertPointToUserSpace (deviceSpace, image);
+}
+
 CGRect scaled (CGRect rect, double factor)
 {
 	auto scale = CGAffineTransformMakeScale (factor, factor);
@@ -200,7 +231,7 @@ void CGDrawContext::drawCGImageRef (CGContextRef context, CGImageRef image, CGLa
 		clip = scaled (clip, bitmapScaleFactor);
 		destination = scaled (destination, bitmapScaleFactor);
 	}
-	clip.origin = pixelAlligned (clip.origin);
+	alignToDevicePixels (cgContext, clip, destination);
 	CGContextClipToRect (context, clip);
 	CGContextDrawImage (context, destination, image);
 }
