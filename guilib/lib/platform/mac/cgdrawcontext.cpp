@@ -1,6 +1,7 @@
 #include "cgdrawcontext.h"
 
 #include "../../cbitmap.h"
+#include "../../framegridextent.h"
 #include "../../uint32conversion.h"
 #include "cgbitmap.h"
 
@@ -46,13 +47,12 @@ ImageGeometry plainGeometry (const CBitmap& bitmap, const CRect& rect, const CPo
 GridAxis gridAxis (uint32_t pixels, double gridScale, uint32_t frameCount, double offset, double reportedExtent,
                    uint32_t plainOffset)
 {
-	const uint32_t sheet = gridScale > 0. ? truncateToUInt32 (std::floor (pixels * gridScale)) : 0;
-	const uint32_t frame = frameCount >= 2 ? sheet / frameCount : 0;
-	if (frame == 0)
-		return {sheet, sheet, plainOffset};
-	const uint32_t image = frameCount * frame;
+	const auto extent = frameGridExtent (gridScale > 0. ? pixels * gridScale : 0., frameCount);
+	if (extent.frame == 0)
+		return {extent.sheet, extent.sheet, plainOffset};
+	const uint32_t image = extent.wholeFrames (frameCount);
 	const uint32_t start = truncateToUInt32 (std::ceil (offset * image / reportedExtent));
-	return {image, frame, start - start % frame};
+	return {image, extent.frame, start - start % extent.frame};
 }
 
 ImageGeometry gridGeometry (const CBitmap& bitmap, const IPlatformBitmap& first, double gridScale,
