@@ -128,8 +128,15 @@ std::ostream& operator<< (std::ostream& os, const FramePixel& p)
 	return os << "frame " << p.frame << " column " << p.column << " row " << p.row;
 }
 
+SharedPointer<CBitmap> makeGriddedBitmap (const FrameSheet& sheet, double scaleFactor, double gridScale)
+{
+	auto platformBitmap = sheet.makeBitmap (scaleFactor);
+	platformBitmap->setFrameGrid (sheet.columns (), sheet.rows (), gridScale);
+	return makeOwned<CBitmap> (platformBitmap.get ());
+}
+
 TwoFactorStrip::TwoFactorStrip ()
-: first (makePositionBitmap (300, 100, 1.)), second (makePositionBitmap (300, 100, 2.))
+: first (FrameSheet (100, 100, 3, 1).makeBitmap (1.)), second (FrameSheet (100, 100, 3, 1).makeBitmap (2.))
 {
 	first->setFrameGrid (3, 1, 0.5);
 	bitmap = makeOwned<CBitmap> (first.get ());

@@ -11,6 +11,7 @@
 
 #include <optional>
 #include <ostream>
+#include <string>
 #include <vector>
 
 namespace Tolvik::Testing {
@@ -78,8 +79,14 @@ private:
 };
 std::ostream& operator<< (std::ostream& os, const FramePixel& p);
 
-// The 3-column strip of 300 x 100 pixels at grid scale 0.5 as its first
-// platform bitmap (factor 1), and 300 x 100 pixels at factor 2 as its second.
+// A CBitmap over `sheet` at `scaleFactor`, with a frame grid of the sheet's
+// columns and rows at `gridScale`.
+VSTGUI::SharedPointer<VSTGUI::CBitmap> makeGriddedBitmap (const FrameSheet& sheet, double scaleFactor,
+                                                          double gridScale);
+
+// The 3-column strip of 300 x 100 pixels (frames of 100 x 100) at grid scale
+// 0.5 as its first platform bitmap (factor 1), and the same 300 x 100 pixels
+// at factor 2 as its second.
 struct TwoFactorStrip
 {
 	TwoFactorStrip ();
@@ -141,6 +148,40 @@ public:
 
 private:
 	CGContextRef context;
+};
+
+// A platform bitmap of no platform that records the name of the last
+// operation called and gives fixed answers: 3 x 4 pixels at factor 2, and a
+// grid of 3 columns and 2 rows at scale 0.5.
+class RecordingPlatformBitmap : public VSTGUI::IPlatformBitmap
+{
+public:
+	bool load (const VSTGUI::CResourceDescription&) override { return record ("load"), true; }
+	const VSTGUI::CPoint& getSize () const override { return record ("getSize"), size; }
+	VSTGUI::SharedPointer<VSTGUI::IPlatformBitmapPixelAccess> lockPixels (bool) override
+	{
+		return record ("lockPixels"), nullptr;
+	}
+	void setScaleFactor (double) override { record ("setScaleFactor"); }
+	double getScaleFactor () const override { return record ("getScaleFactor"), 2.; }
+	void drawScaled (const VSTGUI::SharedPointer<VSTGUI::IPlatformBitmap>&,
+	                 const VSTGUI::SharedPointer<VSTGUI::IPlatformBitmap>&) override
+	{
+		record ("drawScaled");
+	}
+	const uint8_t* getBytes () override { return record ("getBytes"), nullptr; }
+	void setFrameGrid (uint32_t, uint32_t, double) override { record ("setFrameGrid"); }
+	void resetFrameGrid () override { record ("resetFrameGrid"); }
+	bool isFrameGridSet () const override { return record ("isFrameGridSet"), true; }
+	double getFrameGridScale () const override { return record ("getFrameGridScale"), 0.5; }
+	uint32_t getFrameGridColumns () const override { return record ("getFrameGridColumns"), 3; }
+	uint32_t getFrameGridRows () const override { return record ("getFrameGridRows"), 2; }
+
+	mutable std::string lastCall;
+
+private:
+	void record (const char* name) const { lastCall = name; }
+	VSTGUI::CPoint size {3, 4};
 };
 
 // (x, y, width, height), for tables and messages.
