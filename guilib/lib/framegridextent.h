@@ -3,8 +3,8 @@
 #pragma once
 
 #include "uint32conversion.h"
+#include "wholenumbers.h"
 
-#include <cmath>
 #include <cstdint>
 
 namespace VSTGUI {
@@ -25,7 +25,7 @@ struct FrameGridExtent
 // decides what a scale of 0, below 0 or NaN gives before the product.
 inline FrameGridExtent frameGridExtent (double scaledPixels, uint32_t frameCount)
 {
-	const uint32_t sheet = truncateToUInt32 (std::floor (scaledPixels));
+	const uint32_t sheet = truncateToUInt32 (floorWhole (scaledPixels));
 	return {sheet, frameCount >= 2 ? sheet / frameCount : 0};
 }
 

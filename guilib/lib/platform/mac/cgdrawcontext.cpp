@@ -3,6 +3,7 @@
 #include "../../cbitmap.h"
 #include "../../framegridextent.h"
 #include "../../uint32conversion.h"
+#include "../../wholenumbers.h"
 #include "cgbitmap.h"
 
 #include <cmath>
@@ -51,18 +52,19 @@ GridAxis gridAxis (uint32_t pixels, double gridScale, uint32_t frameCount, doubl
 	if (extent.frame == 0)
 		return {extent.sheet, extent.sheet, plainOffset};
 	const uint32_t image = extent.wholeFrames (frameCount);
-	const uint32_t start = truncateToUInt32 (std::ceil (offset * image / reportedExtent));
+	const uint32_t start = truncateToUInt32 (ceilWhole (offset * image / reportedExtent));
 	return {image, extent.frame, start - start % extent.frame};
 }
 
+// The rectangle's size plays no part: the clip is one frame.
 ImageGeometry gridGeometry (const CBitmap& bitmap, const IPlatformBitmap& first, double gridScale,
-                            const CPoint& offset, ImageGeometry plain)
+                            const CPoint& offset)
 {
 	const CPoint& pixels = first.getSize ();
 	auto columns = gridAxis (truncateToUInt32 (pixels.x), gridScale, first.getFrameGridColumns (), offset.x,
-	                         bitmap.getWidth (), plain.offsetX);
+	                         bitmap.getWidth (), truncateToUInt32 (offset.x));
 	auto rows = gridAxis (truncateToUInt32 (pixels.y), gridScale, first.getFrameGridRows (), offset.y,
-	                      bitmap.getHeight (), plain.offsetY);
+	                      bitmap.getHeight (), truncateToUInt32 (offset.y));
 	return {columns.image, rows.image, columns.clip, rows.clip, columns.offset, rows.offset};
 }
 
@@ -84,7 +86,7 @@ bool isHalfAPixel (double move)
 void alignToDevicePixels (CGContextRef deviceSpace, CGRect& clip, CGRect& destination)
 {
 	const auto corner = CGContextConvertPointToDeviceSpace (deviceSpace, clip.origin);
-	const auto aligned = CGPointMake (std::round (corner.x), std::round (corner.y));
+	const auto aligned = CGPointMake (roundWhole (corner.x), roundWhole (corner.y));
 	clip.origin = CGContextConvertPointToUserSpace (deviceSpace, aligned);
 
 	const double moveX = isHalfAPixel (aligned.x - corner.x) ? aligned.x - corner.x : 0.;
@@ -161,8 +163,8 @@ void CGDrawContext::releaseCGContext (CGContextRef context)
 CGPoint CGDrawContext::pixelAlligned (const CGPoint& point) const
 {
 	auto device = CGContextConvertPointToDeviceSpace (cgContext, point);
-	device.x = std::round (device.x);
-	device.y = std::round (device.y);
+	device.x = roundWhole (device.x);
+	device.y = roundWhole (device.y);
 	return CGContextConvertPointToUserSpace (cgContext, device);
 }
 
@@ -211,14 +213,10 @@ void CGDrawContext::drawCGImageRef (CGContextRef context, CGImageRef image, CGLa
 	auto first = bitmap ? bitmap->getPlatformBitmap () : nullptr;
 	if (!first || offset.x < 0. || offset.y < 0.)
 		return;
-	auto geometry = plainGeometry (*bitmap, rect, offset);
 	// A grid whose scale is exactly 1 draws as no grid; NaN is not 1.
-	if (first->isFrameGridSet ())
-	{
-		const double gridScale = first->getFrameGridScale ();
-		if (gridScale != 1.)
-			geometry = gridGeometry (*bitmap, *first, gridScale, offset, geometry);
-	}
+	const double gridScale = first->isFrameGridSet () ? first->getFrameGridScale () : 1.;
+	const auto geometry =
+	    gridScale != 1. ? gridGeometry (*bitmap, *first, gridScale, offset) : plainGeometry (*bitmap, rect, offset);
 
 	auto destination = CGRectMake (rect.left - geometry.offsetX,
 	                               -rect.top - (static_cast<double> (geometry.imageHeight) - geometry.offsetY),
