@@ -2,6 +2,8 @@
 
 #include "lib/pluginguieditor.h"
 
+#include <AudioUnit/AudioComponentStandIn.h>
+
 #include <cstring>
 
 namespace Tolvik::Testing {

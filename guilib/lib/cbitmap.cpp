@@ -1,7 +1,7 @@
 #include "cbitmap.h"
 
 #include "cdrawcontext.h"
-#include "uint32conversion.h"
+#include "framegridextent.h"
 #include "vstguidebug.h"
 
 #include <cmath>
@@ -13,7 +13,8 @@ using FrameCount = uint32_t (IPlatformBitmap::*) () const;
 
 // `pixels` of the platform bitmap in points. Under a frame grid whose scale
 // is not 1, the pixels are scaled and rounded down to whole frames first,
-// unless that rounding leaves nothing.
+// unless that rounding leaves nothing. A negative scaled size wraps modulo
+// 2^32 and a NaN one gives 0.
 CCoord extentInPoints (const IPlatformBitmap& platformBitmap, double pixels, FrameCount frameCount)
 {
 	if (!platformBitmap.isFrameGridSet ())
@@ -23,13 +24,7 @@ CCoord extentInPoints (const IPlatformBitmap& platformBitmap, double pixels, Fra
 		return pixels / platformBitmap.getScaleFactor ();
 
 	const uint32_t frames = (platformBitmap.*frameCount) ();
-	uint32_t scaled = truncateToUInt32 (std::floor (gridScale * pixels));
-	if (frames >= 2)
-	{
-		const uint32_t wholeFrames = scaled - scaled % frames;
-		if (wholeFrames != 0)
-			scaled = wholeFrames;
-	}
+	const uint32_t scaled = frameGridExtent (gridScale * pixels, frames).wholeFrames (frames);
 	return static_cast<double> (scaled) / platformBitmap.getScaleFactor ();
 }
 

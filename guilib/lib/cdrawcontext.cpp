@@ -1,7 +1,8 @@
 #include "cdrawcontext.h"
 
+#include "vstguidebug.h"
+
 #include <algorithm>
-#include <cassert>
 #include <cmath>
 
 namespace VSTGUI {
@@ -33,7 +34,7 @@ void CDrawContext::pushTransform (const CGraphicsTransform& transform)
 
 void CDrawContext::popTransform ()
 {
-	assert (transformStack.size () > 1 && "unbalanced popTransform");
+	vstgui_assert (transformStack.size () > 1, "unbalanced popTransform");
 	if (transformStack.size () > 1)
 		transformStack.pop_back ();
 }
@@ -65,7 +66,7 @@ void CDrawContext::saveGlobalState ()
 
 void CDrawContext::restoreGlobalState ()
 {
-	assert (!stateStack.empty () && "unbalanced restoreGlobalState");
+	vstgui_assert (!stateStack.empty (), "unbalanced restoreGlobalState");
 	if (stateStack.empty ())
 		return;
 	currentState = stateStack.back ();

@@ -48,6 +48,7 @@ public:
 	// The transform from the current view's coordinates to the surface's.
 	const CGraphicsTransform& getCurrentTransform () const { return transformStack.back (); }
 	void pushTransform (const CGraphicsTransform& transform);
+	// A pop without a push goes to the assertion handler and changes nothing.
 	void popTransform ();
 
 	// The clip, in the current view's coordinates.
@@ -61,7 +62,8 @@ public:
 	BitmapInterpolationQuality getBitmapInterpolationQuality () const { return currentState.bitmapQuality; }
 	void setBitmapInterpolationQuality (BitmapInterpolationQuality quality) { currentState.bitmapQuality = quality; }
 
-	// Saves and restores the draw state (clip, alpha, quality), as a stack.
+	// Saves and restores the draw state (clip, alpha, quality), as a stack. A
+	// restore without a save goes to the assertion handler and changes nothing.
 	virtual void saveGlobalState ();
 	virtual void restoreGlobalState ();
 

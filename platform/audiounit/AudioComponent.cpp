@@ -1,4 +1,5 @@
 #include <AudioUnit/AudioComponent.h>
+#include <AudioUnit/AudioComponentStandIn.h>
 #include <AudioUnit/AUComponent.h>
 
 // The handle a host holds: it only knows the component's plug-in interface.

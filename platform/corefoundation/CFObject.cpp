@@ -1,5 +1,7 @@
 #include "CFObject.h"
 
+#include "CFAutoreleaseHandler.h"
+
 #include <CoreFoundation/CFStandInDiagnostics.h>
 
 #include <vector>
@@ -9,6 +11,7 @@ namespace {
 
 std::atomic<uint64_t> createdCount {0};
 std::atomic<int64_t> aliveCount {0};
+std::atomic<AutoreleaseHandler> autoreleaseHandler {nullptr};
 
 // The references handed to CFAutorelease on one thread, given up when the
 // pool is drained or the thread ends.
@@ -74,6 +77,11 @@ void drainAutoreleasePool ()
 	threadPool ().drain ();
 }
 
+void setAutoreleaseHandler (AutoreleaseHandler handler)
+{
+	autoreleaseHandler.store (handler);
+}
+
 } // namespace CFStandIn
 
 using CFStandIn::objectFrom;
@@ -98,7 +106,10 @@ CFIndex CFGetRetainCount (CFTypeRef object)
 
 CFTypeRef CFAutorelease (CFTypeRef object)
 {
-	if (object)
+	if (!object)
+		return object;
+	auto handler = CFStandIn::autoreleaseHandler.load ();
+	if (!handler || !handler (object))
 		CFStandIn::threadPool ().add (object);
 	return object;
 }

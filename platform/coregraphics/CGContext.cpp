@@ -2,6 +2,7 @@
 
 #include "CGImageInternal.h"
 #include "CairoGeometry.h"
+#include "DirectImageDraw.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -9,18 +10,23 @@
 CGContext::CGContext (cairo_surface_t* surface, void* ownedData, CGBitmapInfo bitmapInfo)
 : surface (surface)
 , cairo (cairo_create (surface))
+, target (CGStandIn::pixmanImageOver (surface))
 , ownedData (ownedData)
 , bitmapInfo (bitmapInfo)
 , clearSource (cairo_pattern_create_rgba (0., 0., 0., 0.))
-, deviceToCairo (CGAffineTransformMake (1., 0., 0., -1., 0., cairo_image_surface_get_height (surface)))
+, surfaceSize (CGSizeMake (cairo_image_surface_get_width (surface), cairo_image_surface_get_height (surface)))
+, deviceToCairo (CGAffineTransformMake (1., 0., 0., -1., 0., surfaceSize.height))
 {
 	// Room for the usual nesting, so that saving the state does not allocate.
 	savedStates.reserve (16);
+	state.clipBox = {0, 0, static_cast<int32_t> (surfaceSize.width), static_cast<int32_t> (surfaceSize.height)};
 }
 
 CGContext::~CGContext ()
 {
 	cairo_destroy (cairo);
+	if (target)
+		pixman_image_unref (target);
 	cairo_pattern_destroy (clearSource);
 	cairo_surface_destroy (surface);
 	std::free (ownedData);
@@ -106,8 +112,10 @@ void CGContextRestoreGState (CGContextRef context)
 
 void CGContextConcatCTM (CGContextRef context, CGAffineTransform transform)
 {
-	if (context)
-		context->state.ctm = CGAffineTransformConcat (transform, context->state.ctm);
+	if (!context)
+		return;
+	context->state.ctm = CGAffineTransformConcat (transform, context->state.ctm);
+	context->state.deviceToUser = CGAffineTransformInvert (context->state.ctm);
 }
 
 void CGContextTranslateCTM (CGContextRef context, CGFloat tx, CGFloat ty)
@@ -132,7 +140,7 @@ CGPoint CGContextConvertPointToDeviceSpace (CGContextRef context, CGPoint point)
 
 CGPoint CGContextConvertPointToUserSpace (CGContextRef context, CGPoint point)
 {
-	return CGPointApplyAffineTransform (point, CGAffineTransformInvert (CGContextGetCTM (context)));
+	return context ? CGPointApplyAffineTransform (point, context->state.deviceToUser) : point;
 }
 
 void CGContextClipToRect (CGContextRef context, CGRect rect)
@@ -143,17 +151,22 @@ void CGContextClipToRect (CGContextRef context, CGRect rect)
 		context->observer->didClipToRect (rect, context->drawState ());
 	auto cairo = context->cairo;
 	const auto userToCairo = context->userToCairo ();
-	switch (CGStandIn::surfaceCoverage (cairo, rect, userToCairo))
+	switch (CGStandIn::surfaceCoverage (context->surfaceSize, rect, userToCairo))
 	{
 		case CGStandIn::Coverage::whole:
 			return; // clips nothing away
 		case CGStandIn::Coverage::none:
 			cairo_new_path (cairo);
 			cairo_rectangle (cairo, 0., 0., 0., 0.);
+			context->state.clipBox = {};
 			break;
 		case CGStandIn::Coverage::part:
 			cairo_set_antialias (cairo, cairoAntialias (context->state));
-			CGStandIn::setRectanglePath (cairo, rect, userToCairo);
+			CGStandIn::setRectanglePath (cairo, context->surfaceSize, rect, userToCairo);
+			if (auto pixels = CGStandIn::wholePixelBox (context->surfaceSize, rect, userToCairo))
+				context->state.clipBox = context->state.clipBox.intersected (*pixels);
+			else
+				context->state.clipIsBox = false;
 			break;
 	}
 	cairo_clip (cairo);
@@ -193,10 +206,15 @@ void CGContextDrawImage (CGContextRef context, CGRect rect, CGImageRef image)
 	CGRect imageBounds = CGRectMake (0., 0., static_cast<CGFloat> (image->width), static_cast<CGFloat> (image->height));
 	auto cairo = context->cairo;
 	if (!isInvertible (imageToCairo) || context->state.alpha <= 0. ||
-	    CGStandIn::surfaceCoverage (cairo, imageBounds, imageToCairo) == CGStandIn::Coverage::none)
+	    CGStandIn::surfaceCoverage (context->surfaceSize, imageBounds, imageToCairo) == CGStandIn::Coverage::none)
 		return;
 
 	const auto filter = cairoFilter (context->state.interpolationQuality);
+	// The common case skips cairo's long way to the same pixman call.
+	if (filter == CAIRO_FILTER_NEAREST && context->state.alpha >= 1. && context->state.clipIsBox &&
+	    CGStandIn::drawImageDirectly (context->target, context->surface, context->state.clipBox, image->surface,
+	                                  imageToCairo))
+		return;
 	// Nearest sampling leaves the image's edges hard; smoothing softens them,
 	// so without antialiasing they are clipped like any other edge.
 	const bool clipsEdges = !context->state.shouldAntialias && filter != CAIRO_FILTER_NEAREST;
@@ -204,15 +222,15 @@ void CGContextDrawImage (CGContextRef context, CGRect rect, CGImageRef image)
 	{
 		cairo_save (cairo);
 		cairo_set_antialias (cairo, CAIRO_ANTIALIAS_NONE);
-		CGStandIn::setRectanglePath (cairo, imageBounds, imageToCairo);
+		CGStandIn::setRectanglePath (cairo, context->surfaceSize, imageBounds, imageToCairo);
 		cairo_clip (cairo);
 	}
 	cairo_identity_matrix (cairo);
 	auto pattern = cairo_pattern_create_for_surface (image->surface);
 	auto cairoToImage = CGStandIn::cairoMatrixFrom (CGAffineTransformInvert (imageToCairo));
 	cairo_pattern_set_matrix (pattern, &cairoToImage);
+	// A surface pattern extends nothing by default, as an image is drawn.
 	cairo_pattern_set_filter (pattern, filter);
-	cairo_pattern_set_extend (pattern, CAIRO_EXTEND_NONE);
 	cairo_set_source (cairo, pattern);
 	cairo_paint_with_alpha (cairo, context->state.alpha);
 	// Drop the image from cairo's state, which may outlive it.
@@ -240,10 +258,10 @@ void CGContextFillRect (CGContextRef context, CGRect rect)
 	auto cairo = context->cairo;
 	cairo_save (cairo);
 	const auto userToCairo = context->userToCairo ();
-	if (CGStandIn::surfaceCoverage (cairo, rect, userToCairo) != CGStandIn::Coverage::none)
+	if (CGStandIn::surfaceCoverage (context->surfaceSize, rect, userToCairo) != CGStandIn::Coverage::none)
 	{
 		cairo_set_antialias (cairo, cairoAntialias (context->state));
-		CGStandIn::setRectanglePath (cairo, rect, userToCairo);
+		CGStandIn::setRectanglePath (cairo, context->surfaceSize, rect, userToCairo);
 		const auto& color = context->state.fillColor;
 		cairo_set_source_rgba (cairo, color[0], color[1], color[2], color[3] * context->state.alpha);
 		cairo_fill (cairo);

@@ -1,6 +1,7 @@
 #include "CairoGeometry.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace CGStandIn {
 namespace {
@@ -14,11 +15,9 @@ struct Box
 	double left, top, right, bottom;
 };
 
-Box surfaceBox (cairo_t* cairo)
+Box surfaceBox (CGSize surface)
 {
-	auto target = cairo_get_target (cairo);
-	return {0., 0., static_cast<double> (cairo_image_surface_get_width (target)),
-	        static_cast<double> (cairo_image_surface_get_height (target))};
+	return {0., 0., surface.width, surface.height};
 }
 
 double bounded (double value, double low, double high)
@@ -63,10 +62,10 @@ cairo_matrix_t cairoMatrixFrom (const CGAffineTransform& t)
 	return m;
 }
 
-Coverage surfaceCoverage (cairo_t* cairo, CGRect rect, const CGAffineTransform& userToCairo)
+Coverage surfaceCoverage (CGSize surfaceSize, CGRect rect, const CGAffineTransform& userToCairo)
 {
 	const auto corners = cornersOf (rect, userToCairo);
-	const auto surface = surfaceBox (cairo);
+	const auto surface = surfaceBox (surfaceSize);
 	if (isAxisAligned (userToCairo))
 	{
 		const auto box = boundsNear (corners, surface);
@@ -89,7 +88,22 @@ Coverage surfaceCoverage (cairo_t* cairo, CGRect rect, const CGAffineTransform& 
 	return left || right || above || below ? Coverage::none : Coverage::part;
 }
 
-void setRectanglePath (cairo_t* cairo, CGRect rect, const CGAffineTransform& userToCairo)
+std::optional<PixelBox> wholePixelBox (CGSize surface, CGRect rect, const CGAffineTransform& userToCairo)
+{
+	if (!isAxisAligned (userToCairo))
+		return std::nullopt;
+	const auto box = boundsNear (cornersOf (rect, userToCairo), surfaceBox (surface));
+	for (double edge : {box.left, box.top, box.right, box.bottom})
+	{
+		if (std::floor (edge) != edge)
+			return std::nullopt;
+	}
+	const PixelBox pixels {static_cast<int32_t> (box.left), static_cast<int32_t> (box.top),
+	                       static_cast<int32_t> (box.right), static_cast<int32_t> (box.bottom)};
+	return pixels.intersected ({0, 0, static_cast<int32_t> (surface.width), static_cast<int32_t> (surface.height)});
+}
+
+void setRectanglePath (cairo_t* cairo, CGSize surface, CGRect rect, const CGAffineTransform& userToCairo)
 {
 	const auto corners = cornersOf (rect, userToCairo);
 	cairo_identity_matrix (cairo);
@@ -97,7 +111,7 @@ void setRectanglePath (cairo_t* cairo, CGRect rect, const CGAffineTransform& use
 	if (isAxisAligned (userToCairo))
 	{
 		// Exact: the part of the rectangle on the surface (and a pixel around).
-		const auto box = boundsNear (corners, surfaceBox (cairo));
+		const auto box = boundsNear (corners, surfaceBox (surface));
 		cairo_rectangle (cairo, box.left, box.top, box.right - box.left, box.bottom - box.top);
 		return;
 	}

@@ -1,5 +1,7 @@
 #include "TestAudioUnit.h"
 
+#include <AudioUnit/AudioComponentStandIn.h>
+
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,18 +1,16 @@
 // The size a bitmap reports, and how it chooses and accepts platform bitmaps.
 #include "BitmapTestSupport.h"
-
-#include "lib/vstguidebug.h"
+#include "TestViews.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <stdexcept>
 #include <string>
 
 namespace {
 
 using namespace VSTGUI;
-using Tolvik::Testing::makePositionBitmap;
+using Tolvik::Testing::AssertionRecorder;
 
 SharedPointer<CGBitmap> platformBitmap (double width, double height, double scaleFactor = 1.)
 {
@@ -115,36 +113,16 @@ TEST (CBitmapConstructors, MakePlatformBitmapsWithoutAGrid)
 	EXPECT_FALSE (byPoints.getPlatformBitmap ()->isFrameGridSet ());
 }
 
-// Failed checks reach the assertion handler, which throws here so that the
-// test sees the message.
-struct AssertionFailure : std::runtime_error
-{
-	using std::runtime_error::runtime_error;
-};
-
+// Failed checks reach the assertion handler, which records their messages.
 struct CBitmapAddBitmap : ::testing::Test
 {
-	CBitmapAddBitmap ()
-	{
-		setAssertionHandler ([] (const char*, const char*, const char* message) {
-			throw AssertionFailure (message ? message : "");
-		});
-	}
-	~CBitmapAddBitmap () override { setAssertionHandler (nullptr); }
-
 	// Adds and returns the assertion's message, or "" when there was none.
 	std::string add (CBitmap& bitmap, IPlatformBitmap* platformBitmap, bool& added)
 	{
-		try
-		{
-			added = bitmap.addBitmap (platformBitmap);
-			return "";
-		}
-		catch (const AssertionFailure& failure)
-		{
-			added = false;
-			return failure.what ();
-		}
+		AssertionRecorder recorder;
+		added = bitmap.addBitmap (platformBitmap);
+		const auto reports = recorder.reports ();
+		return reports.empty () ? "" : reports.front ();
 	}
 };
 

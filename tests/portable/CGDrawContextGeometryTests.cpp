@@ -39,6 +39,10 @@ const GeometryCase geometryCases[] = {
      {-90, -70, 150, 50}, {10, -70, 50, 50}},
     {"offset 99.5 rounds up to the third frame", 300, 100, 1., true, {3, 1, 0.5}, {10, 20, 60, 70}, {99.5, 0},
      {-90, -70, 150, 50}, {10, -70, 50, 50}},
+    {"offset 99.4 also rounds up to the third frame", 300, 100, 1., true, {3, 1, 0.5}, {10, 20, 60, 70}, {99.4, 0},
+     {-90, -70, 150, 50}, {10, -70, 50, 50}},
+    {"offset 49.3 rounds up to the second frame", 300, 100, 1., true, {3, 1, 0.5}, {10, 20, 60, 70}, {49.3, 0},
+     {-40, -70, 150, 50}, {10, -70, 50, 50}},
     {"offset 99 is in the second frame", 300, 100, 1., true, {3, 1, 0.5}, {10, 20, 60, 70}, {99, 0},
      {-40, -70, 150, 50}, {10, -70, 50, 50}},
     {"offset 0.4 is in the first frame", 300, 100, 1., true, {3, 1, 0.5}, {10, 20, 60, 70}, {0.4, 0},
@@ -51,8 +55,19 @@ const GeometryCase geometryCases[] = {
      {-50, -50, 150, 100}, {0, -50, 50, 50}},
     {"grid scale 1 takes the plain path", 300, 100, 1., true, {3, 1, 1.}, {10, 20, 110, 120}, {200, 0},
      {-190, -120, 300, 100}, {10, -120, 100, 100}},
+    // The clip's corner moves from 10.5 to 11, half a device pixel, and the
+    // image with it: left at 10.5, device column 60 would sit on the edge
+    // between image column 49, the clip's last, and column 50.
     {"plain sizes and offsets are truncated", 200, 100, 1., false, {}, {10.5, 20, 60.9, 70}, {0.9, 30.6},
-     {10.5, -90, 200, 100}, {11, -70, 50, 50}},
+     {11, -90, 200, 100}, {11, -70, 50, 50}},
+    {"plain clip sizes are truncated, not rounded", 200, 100, 1., false, {}, {10, 20, 60.6, 70.7}, {0, 0},
+     {10, -120, 200, 100}, {10, -70, 50, 50}},
+    {"a strip's second frame from a half-pixel corner", 37, 1769, 1., true, {1, 61, 1.}, {6, 5.5, 43, 34.5},
+     {0, 29}, {6, -1745, 37, 1769}, {6, -34, 37, 29}},
+    {"a half-pixel corner moves the grid's image with the clip", 300, 100, 1., true, {3, 1, 0.5},
+     {10.5, 20.5, 60.5, 70.5}, {100, 0}, {-89, -70, 150, 50}, {11, -70, 50, 50}},
+    {"a quarter-pixel corner leaves the image where it is", 300, 100, 1., true, {3, 1, 0.5},
+     {10.25, 20.25, 60.25, 70.25}, {100, 0}, {-89.75, -70.25, 150, 50}, {10, -70, 50, 50}},
     {"factor 2 without a grid", 400, 200, 2., false, {}, {0, 0, 200, 100}, {0, 0}, {0, -100, 200, 100},
      {0, -100, 200, 100}},
     {"factor 2 with a grid draws the frame at twice its reported size", 600, 200, 2., true, {3, 1, 0.5},
@@ -149,17 +164,23 @@ TEST (BitmapGeometryInTransformedViews, ChoosesByTheTransformedScaleAndAlignsThe
 
 TEST (BitmapDrawState, IsUnsmoothedWhateverInterpolationQualityIsSet)
 {
-	auto bitmap = makeGriddedBitmap (30, 30, 1., 1, 1, 1.);
+	auto plain = makeGriddedBitmap (30, 30, 1., 1, 1, 1.);
+	auto gridded = makeGriddedBitmap (300, 100, 1., 3, 1, 0.5);
 	Canvas canvas (40, 40);
 	DrawRecorder recorder (canvas.cgContext ());
 	for (auto quality : {BitmapInterpolationQuality::kDefault, BitmapInterpolationQuality::kLow,
 	                     BitmapInterpolationQuality::kMedium, BitmapInterpolationQuality::kHigh})
 	{
-		canvas.context ().setBitmapInterpolationQuality (quality);
-		canvas.context ().drawBitmap (bitmap, CRect (0, 0, 30, 30));
-		ASSERT_FALSE (recorder.draws.empty ());
-		EXPECT_FALSE (recorder.draws.back ().state.shouldAntialias);
-		EXPECT_EQ (recorder.draws.back ().state.interpolationQuality, kCGInterpolationNone);
+		for (CBitmap* bitmap : {plain.get (), gridded.get ()})
+		{
+			SCOPED_TRACE (bitmap == plain ? "plain" : "gridded");
+			recorder.draws.clear ();
+			canvas.context ().setBitmapInterpolationQuality (quality);
+			canvas.context ().drawBitmap (bitmap, CRect (0, 0, 30, 30));
+			ASSERT_EQ (recorder.draws.size (), 1u);
+			EXPECT_FALSE (recorder.draws.back ().state.shouldAntialias);
+			EXPECT_EQ (recorder.draws.back ().state.interpolationQuality, kCGInterpolationNone);
+		}
 	}
 }
 
@@ -191,28 +212,6 @@ TEST (BitmapDrawState, IsRestoredAfterTheDraw)
 	EXPECT_EQ (canvas.wordAt (199, 199), 0xFF000000u);
 }
 
-// A platform bitmap of another platform: never drawn here.
-class ForeignPlatformBitmap : public IPlatformBitmap
-{
-public:
-	bool load (const CResourceDescription&) override { return false; }
-	const CPoint& getSize () const override { return size; }
-	SharedPointer<IPlatformBitmapPixelAccess> lockPixels (bool) override { return nullptr; }
-	void setScaleFactor (double) override {}
-	double getScaleFactor () const override { return 1.; }
-	void drawScaled (const SharedPointer<IPlatformBitmap>&, const SharedPointer<IPlatformBitmap>&) override {}
-	const uint8_t* getBytes () override { return nullptr; }
-	void setFrameGrid (uint32_t, uint32_t, double) override {}
-	void resetFrameGrid () override {}
-	bool isFrameGridSet () const override { return false; }
-	double getFrameGridScale () const override { return 1.; }
-	uint32_t getFrameGridColumns () const override { return 1; }
-	uint32_t getFrameGridRows () const override { return 1; }
-
-private:
-	CPoint size {30, 30};
-};
-
 TEST (BitmapDrawFailures, DrawNothingAndKeepNoReference)
 {
 	Canvas canvas (100, 100);
@@ -222,7 +221,8 @@ TEST (BitmapDrawFailures, DrawNothingAndKeepNoReference)
 	CBitmap withoutPlatformBitmap (nullptr);
 	auto empty = makeOwned<CGBitmap> ();
 	CBitmap withoutImage (empty.get ());
-	auto foreign = makeOwned<ForeignPlatformBitmap> ();
+	// A platform bitmap of another platform: never drawn here.
+	auto foreign = makeOwned<RecordingPlatformBitmap> ();
 	CBitmap ofAnotherPlatform (foreign.get ());
 	const auto references = drawable->getNbReference ();
 

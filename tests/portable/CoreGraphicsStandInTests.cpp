@@ -131,6 +131,76 @@ TEST (CGContextInterpolation, NoneSamplesNearestAndDefaultBlends)
 	CGImageRelease (image);
 }
 
+TEST (CGContextDrawImage, ShowsTheSamePixelsWhateverWayItTakesToPixman)
+{
+	// Unsmoothed and opaque into a clip of whole pixels, an image goes
+	// straight to pixman; a clip with a fractional edge (here far from the
+	// image) sends it through cairo's paint. Both show the same pixels.
+	auto image = createPositionImage (7, 5);
+	const CGRect rects[] = {
+	    {{1.25, 2.25}, {10.5, 7.5}}, // 1.5 device pixels an image pixel
+	    {{0.3, 1.1}, {3.5, 2.5}},    // half a device pixel an image pixel
+	    {{2, 1}, {21, 15}},          // three device pixels an image pixel
+	    {{-3.2, -1.7}, {14, 10}},    // partly off the surface
+	};
+	for (const auto& rect : rects)
+	{
+		BitmapContext direct (24, 18), throughCairo (24, 18);
+		for (CGContextRef context : {static_cast<CGContextRef> (direct), static_cast<CGContextRef> (throughCairo)})
+		{
+			CGContextSetInterpolationQuality (context, kCGInterpolationNone);
+			CGContextSetShouldAntialias (context, false);
+			CGContextClipToRect (context, CGRectMake (0, 0, 23, 17));
+		}
+		CGContextClipToRect (throughCairo, CGRectMake (0, 0, 23.5, 17));
+		CGContextDrawImage (direct, rect, image);
+		CGContextDrawImage (throughCairo, rect, image);
+		int differences = 0;
+		for (size_t y = 0; y < 18; ++y)
+			for (size_t x = 0; x < 24; ++x)
+				differences += direct.at (x, y) != throughCairo.at (x, y);
+		EXPECT_EQ (differences, 0) << toRect (rect);
+		EXPECT_GT (direct.drawnPixels (), 0u) << toRect (rect);
+	}
+	CGImageRelease (image);
+}
+
+TEST (CGContextClipToRect, SuccessiveClipsKeepWhatAllOfThemKeepUntilTheStateIsRestored)
+{
+	auto image = createPositionImage (4, 4);
+	BitmapContext context (20, 20);
+	CGContextSetInterpolationQuality (context, kCGInterpolationNone);
+	CGContextSaveGState (context);
+	CGContextClipToRect (context, CGRectMake (2, 2, 10, 10));
+	CGContextClipToRect (context, CGRectMake (6, 0, 10, 20));
+	CGContextDrawImage (context, CGRectMake (0, 0, 20, 20), image);
+	EXPECT_EQ (context.drawnPixels (), 60u) << "6 x 10 pixels are in both clips";
+	EXPECT_EQ (context.at (6, 8), positionPixel (1, 1)) << "image pixel (1, 1) lies under device pixel (6.5, 11.5)";
+	EXPECT_EQ (context.at (5, 8), 0u);
+
+	CGContextRestoreGState (context);
+	CGContextDrawImage (context, CGRectMake (0, 0, 20, 20), image);
+	EXPECT_EQ (context.drawnPixels (), 400u);
+	CGImageRelease (image);
+}
+
+TEST (CGContextClipToRect, ClipsAnImageOffTheSurfaceAndAtAFractionalEdge)
+{
+	auto image = createPositionImage (4, 4);
+	BitmapContext offSurface (20, 20), fractional (20, 20);
+	for (CGContextRef context : {static_cast<CGContextRef> (offSurface), static_cast<CGContextRef> (fractional)})
+		CGContextSetInterpolationQuality (context, kCGInterpolationNone);
+	CGContextClipToRect (offSurface, CGRectMake (30, 0, 5, 20));
+	CGContextDrawImage (offSurface, CGRectMake (0, 0, 20, 20), image);
+	EXPECT_EQ (offSurface.drawnPixels (), 0u);
+
+	CGContextSetShouldAntialias (fractional, false);
+	CGContextClipToRect (fractional, CGRectMake (0, 0, 10.4, 20));
+	CGContextDrawImage (fractional, CGRectMake (0, 0, 20, 20), image);
+	EXPECT_EQ (fractional.drawnPixels (), 200u) << "the columns whose centres the clip holds";
+	CGImageRelease (image);
+}
+
 TEST (CGContextGeometry, CoordinatesFarOutsideTheSurfaceNeitherWrapNorCrash)
 {
 	BitmapContext context (20, 2);

@@ -1,46 +1,18 @@
 // Code outside the bundles reaches a platform bitmap's operations through its
 // table of virtual operations by position. These tests call each slot by its
 // index, as such code does, and check which operation answers.
+#include "BitmapTestSupport.h"
+
 #include "lib/cresourcedescription.h"
-#include "lib/platform/iplatformbitmap.h"
-#include "lib/platform/mac/cgbitmap.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <string>
 
 namespace {
 
 using namespace VSTGUI;
-
-// Records the name of each operation called.
-class RecordingPlatformBitmap : public IPlatformBitmap
-{
-public:
-	bool load (const CResourceDescription&) override { return record ("load"), true; }
-	const CPoint& getSize () const override { return record ("getSize"), size; }
-	SharedPointer<IPlatformBitmapPixelAccess> lockPixels (bool) override { return record ("lockPixels"), nullptr; }
-	void setScaleFactor (double) override { record ("setScaleFactor"); }
-	double getScaleFactor () const override { return record ("getScaleFactor"), 2.; }
-	void drawScaled (const SharedPointer<IPlatformBitmap>&, const SharedPointer<IPlatformBitmap>&) override
-	{
-		record ("drawScaled");
-	}
-	const uint8_t* getBytes () override { return record ("getBytes"), nullptr; }
-	void setFrameGrid (uint32_t, uint32_t, double) override { record ("setFrameGrid"); }
-	void resetFrameGrid () override { record ("resetFrameGrid"); }
-	bool isFrameGridSet () const override { return record ("isFrameGridSet"), true; }
-	double getFrameGridScale () const override { return record ("getFrameGridScale"), 0.5; }
-	uint32_t getFrameGridColumns () const override { return record ("getFrameGridColumns"), 3; }
-	uint32_t getFrameGridRows () const override { return record ("getFrameGridRows"), 2; }
-
-	mutable std::string lastCall;
-
-private:
-	void record (const char* name) const { lastCall = name; }
-	CPoint size {3, 4};
-};
+using Tolvik::Testing::RecordingPlatformBitmap;
 
 // The index of the first slot after those of the reference-counting base,
 // read from the position of a probe's first operation (the Itanium ABI keeps

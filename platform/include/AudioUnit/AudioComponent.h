@@ -21,11 +21,5 @@ struct AudioComponentPlugInInterface
 	void* reserved;
 };
 
-// Makes an instance handle over a component's plug-in interface and opens the
-// component. On a Mac, AudioComponentInstanceNew does this from a registered
-// component; this platform has no component registry, so the component code
-// hands its interface over directly. Returns null if Open fails.
-AudioComponentInstance AudioComponentInstanceNewWithPlugIn (AudioComponentPlugInInterface* plugIn);
-
 // Closes the component and frees the handle.
 OSStatus AudioComponentInstanceDispose (AudioComponentInstance instance);

@@ -21,10 +21,10 @@ CFTypeRef CFRetain (CFTypeRef object);
 void CFRelease (CFTypeRef object);
 CFIndex CFGetRetainCount (CFTypeRef object);
 // Hands one reference of the caller's to the calling thread's autorelease
-// pool, which gives it up later, and returns the object. On a Mac the run
-// loop drains that pool after each event; this platform has no such run
-// loop, so the pool of a thread is drained when the thread ends (see
-// CFStandInDiagnostics.h for draining it earlier).
+// pool, which gives it up later, and returns the object. As on a Mac, that
+// is the thread's Objective-C autorelease pool when Foundation is in the
+// process and the thread has one. Otherwise this platform keeps a list for
+// the thread, given up when the thread ends.
 CFTypeRef CFAutorelease (CFTypeRef object);
 
 } // extern "C"

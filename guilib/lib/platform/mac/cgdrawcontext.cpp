@@ -1,7 +1,9 @@
 #include "cgdrawcontext.h"
 
 #include "../../cbitmap.h"
+#include "../../framegridextent.h"
 #include "../../uint32conversion.h"
+#include "../../wholenumbers.h"
 #include "cgbitmap.h"
 
 #include <cmath>
@@ -46,24 +48,55 @@ ImageGeometry plainGeometry (const CBitmap& bitmap, const CRect& rect, const CPo
 GridAxis gridAxis (uint32_t pixels, double gridScale, uint32_t frameCount, double offset, double reportedExtent,
                    uint32_t plainOffset)
 {
-	const uint32_t sheet = gridScale > 0. ? truncateToUInt32 (std::floor (pixels * gridScale)) : 0;
-	const uint32_t frame = frameCount >= 2 ? sheet / frameCount : 0;
-	if (frame == 0)
-		return {sheet, sheet, plainOffset};
-	const uint32_t image = frameCount * frame;
-	const uint32_t start = truncateToUInt32 (std::ceil (offset * image / reportedExtent));
-	return {image, frame, start - start % frame};
+	const auto extent = frameGridExtent (gridScale > 0. ? pixels * gridScale : 0., frameCount);
+	if (extent.frame == 0)
+		return {extent.sheet, extent.sheet, plainOffset};
+	const uint32_t image = extent.wholeFrames (frameCount);
+	const uint32_t start = truncateToUInt32 (ceilWhole (offset * image / reportedExtent));
+	return {image, extent.frame, start - start % extent.frame};
 }
 
+// The rectangle's size plays no part: the clip is one frame.
 ImageGeometry gridGeometry (const CBitmap& bitmap, const IPlatformBitmap& first, double gridScale,
-                            const CPoint& offset, ImageGeometry plain)
+                            const CPoint& offset)
 {
 	const CPoint& pixels = first.getSize ();
 	auto columns = gridAxis (truncateToUInt32 (pixels.x), gridScale, first.getFrameGridColumns (), offset.x,
-	                         bitmap.getWidth (), plain.offsetX);
+	                         bitmap.getWidth (), truncateToUInt32 (offset.x));
 	auto rows = gridAxis (truncateToUInt32 (pixels.y), gridScale, first.getFrameGridRows (), offset.y,
-	                      bitmap.getHeight (), plain.offsetY);
+	                      bitmap.getHeight (), truncateToUInt32 (offset.y));
 	return {columns.image, rows.image, columns.clip, rows.clip, columns.offset, rows.offset};
+}
+
+// A device pixel's centre lies half a pixel from the pixel grid; an edge
+// nearer to a centre than rasterizers resolve counts as on it.
+constexpr double kOnPixelCentre = 1. / 256.;
+
+bool isHalfAPixel (double move)
+{
+	return std::abs (std::abs (move) - 0.5) < kOnPixelCentre;
+}
+
+// Rounds the clip's origin to device pixels, halves away from zero. The
+// origin is the corner of the part of the image that the clip shows. Where
+// rounding moves it by half a device pixel, the device pixels along the
+// clip's edges have their centres on that part's edges, and nearest-neighbour
+// sampling could show a neighbour's row or column there: the image then moves
+// with the clip, so that the part's edges fall between device pixels.
+void alignToDevicePixels (CGContextRef deviceSpace, CGRect& clip, CGRect& destination)
+{
+	const auto corner = CGContextConvertPointToDeviceSpace (deviceSpace, clip.origin);
+	const auto aligned = CGPointMake (roundWhole (corner.x), roundWhole (corner.y));
+	clip.origin = CGContextConvertPointToUserSpace (deviceSpace, aligned);
+
+	const double moveX = isHalfAPixel (aligned.x - corner.x) ? aligned.x - corner.x : 0.;
+	const double moveY = isHalfAPixel (aligned.y - corner.y) ? aligned.y - corner.y : 0.;
+	if (moveX == 0. && moveY == 0.)
+		return;
+	auto image = CGContextConvertPointToDeviceSpace (deviceSpace, destination.origin);
+	image.x += moveX;
+	image.y += moveY;
+	destination.origin = CGContextConvertPointToUserSpace (deviceSpace, image);
 }
 
 CGRect scaled (CGRect rect, double factor)
@@ -130,8 +163,8 @@ void CGDrawContext::releaseCGContext (CGContextRef context)
 CGPoint CGDrawContext::pixelAlligned (const CGPoint& point) const
 {
 	auto device = CGContextConvertPointToDeviceSpace (cgContext, point);
-	device.x = std::round (device.x);
-	device.y = std::round (device.y);
+	device.x = roundWhole (device.x);
+	device.y = roundWhole (device.y);
 	return CGContextConvertPointToUserSpace (cgContext, device);
 }
 
@@ -180,14 +213,10 @@ void CGDrawContext::drawCGImageRef (CGContextRef context, CGImageRef image, CGLa
 	auto first = bitmap ? bitmap->getPlatformBitmap () : nullptr;
 	if (!first || offset.x < 0. || offset.y < 0.)
 		return;
-	auto geometry = plainGeometry (*bitmap, rect, offset);
 	// A grid whose scale is exactly 1 draws as no grid; NaN is not 1.
-	if (first->isFrameGridSet ())
-	{
-		const double gridScale = first->getFrameGridScale ();
-		if (gridScale != 1.)
-			geometry = gridGeometry (*bitmap, *first, gridScale, offset, geometry);
-	}
+	const double gridScale = first->isFrameGridSet () ? first->getFrameGridScale () : 1.;
+	const auto geometry =
+	    gridScale != 1. ? gridGeometry (*bitmap, *first, gridScale, offset) : plainGeometry (*bitmap, rect, offset);
 
 	auto destination = CGRectMake (rect.left - geometry.offsetX,
 	                               -rect.top - (static_cast<double> (geometry.imageHeight) - geometry.offsetY),
@@ -200,7 +229,7 @@ void CGDrawContext::drawCGImageRef (CGContextRef context, CGImageRef image, CGLa
 		clip = scaled (clip, bitmapScaleFactor);
 		destination = scaled (destination, bitmapScaleFactor);
 	}
-	clip.origin = pixelAlligned (clip.origin);
+	alignToDevicePixels (cgContext, clip, destination);
 	CGContextClipToRect (context, clip);
 	CGContextDrawImage (context, destination, image);
 }

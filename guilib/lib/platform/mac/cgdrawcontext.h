@@ -51,8 +51,11 @@ public:
 	// Draws `image`, the image of one platform bitmap of `bitmap` at scale
 	// factor `bitmapScaleFactor`, into `rect` with `offset` at its top-left
 	// corner. Sizes, offsets and a frame grid come from bitmap's first
-	// platform bitmap; `layer` is not used. Leaves quality, alpha, scale and
-	// clip in the graphics state: callers save and restore it around the call.
+	// platform bitmap; `layer` is not used. The clip's corner is aligned to
+	// device pixels, and where that moves it by half a pixel the image moves
+	// with it, so that no device pixel in the clip samples a neighbouring
+	// frame. Leaves quality, alpha, scale and clip in the graphics state:
+	// callers save and restore it around the call.
 	// Allocates nothing and creates no Core Graphics object.
 	void drawCGImageRef (CGContextRef context, CGImageRef image, CGLayerRef layer, double bitmapScaleFactor,
 	                     const CRect& rect, const CPoint& offset, float alpha, CBitmap* bitmap);

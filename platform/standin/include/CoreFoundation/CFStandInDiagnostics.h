@@ -11,8 +11,9 @@ namespace CFStandIn {
 uint64_t objectsCreated ();
 // Objects alive now, on any thread.
 int64_t objectsAlive ();
-// Gives up the references that CFAutorelease has collected on the calling
-// thread, as the run loop's pool does at the end of an event on a Mac.
+// Gives up the references that CFAutorelease has put in the calling thread's
+// own list (those it handed to an Objective-C pool go with that pool), as the
+// run loop's pool does at the end of an event on a Mac.
 void drainAutoreleasePool ();
 
 } // namespace CFStandIn
