@@ -7,6 +7,9 @@
 #include "lib/cdrawcontext.h"
 #include "lib/cframe.h"
 #include "lib/platform/iplatformframe.h"
+#include "lib/coffscreencontext.h"
+#include "lib/platform/iplatformoptionmenu.h"
+#include "lib/platform/mac/cgplatformfactory.h"
 
 #include <benchmark/benchmark.h>
 
@@ -96,21 +99,36 @@ class NullPlatformFrame : public IPlatformFrame
 public:
 	void invalidRect (const CRect&) override {}
 	void setSize (const CRect&) override {}
+	SharedPointer<COffscreenContext> createOffscreenContext (CCoord, CCoord, double) override { return nullptr; }
+	bool setMouseCursor (CCursorType) override { return false; }
+	SharedPointer<IPlatformOptionMenu> createPlatformOptionMenu () override { return nullptr; }
 };
+
+class NullPlatformFactory : public CGPlatformFactory
+{
+public:
+	SharedPointer<IPlatformFrame> createFrame (IPlatformFrameCallback*, const CRect&, void*) const override
+	{
+		return makeOwned<NullPlatformFrame> ();
+	}
+};
+
+// A frame shown on a platform frame that does nothing.
+CFrame* openFrame ()
+{
+	auto frame = new CFrame (CRect (0, 0, 10, 10), nullptr);
+	int parent = 0;
+	frame->open (&parent, NullPlatformFactory ());
+	return frame;
+}
 
 void AddRemove_ContainerOnAnOpenFrame (benchmark::State& state)
 {
-	setPlatformFrameFactory ([] (IPlatformFrameCallback*, const CRect&, void*) -> SharedPointer<IPlatformFrame> {
-		return makeOwned<NullPlatformFrame> ();
-	});
-	auto frame = new CFrame (CRect (0, 0, 10, 10), nullptr);
-	int parent = 0;
-	frame->open (&parent);
+	auto frame = openFrame ();
 	auto container = new CViewContainer (CRect (0, 0, 10, 10));
 	frame->addView (container);
 	addThenRemove (state, *container);
 	frame->close ();
-	setPlatformFrameFactory (nullptr);
 }
 BENCHMARK (AddRemove_ContainerOnAnOpenFrame);
 
@@ -154,12 +172,7 @@ void Draw_WaitWhileAnotherThreadEditsWithoutPause (benchmark::State& state)
 {
 	// Open, so that the container below is on the frame and its edits take
 	// the frame's word.
-	setPlatformFrameFactory ([] (IPlatformFrameCallback*, const CRect&, void*) -> SharedPointer<IPlatformFrame> {
-		return makeOwned<NullPlatformFrame> ();
-	});
-	auto frame = new CFrame (CRect (0, 0, 10, 10), nullptr);
-	int parent = 0;
-	frame->open (&parent);
+	auto frame = openFrame ();
 	auto timed = new TimedView;
 	frame->addView (timed);
 	auto box = new CViewContainer (CRect (0, 0, 10, 10));
@@ -190,7 +203,6 @@ void Draw_WaitWhileAnotherThreadEditsWithoutPause (benchmark::State& state)
 	editor.join ();
 	box->unregisterViewContainerListener (&busy);
 	frame->close ();
-	setPlatformFrameFactory (nullptr);
 
 	std::sort (waits.begin (), waits.end ());
 	state.counters["median_wait_us"] = waits[waits.size () / 2];

@@ -175,12 +175,16 @@ VSTGUIEditorInterface* CFrame::getEditor () const
 	return pImpl->editor;
 }
 
-bool CFrame::open (void* systemWindow)
+IPlatformFrame* CFrame::getPlatformFrame () const
 {
-	auto factory = getPlatformFrameFactory ();
-	if (!systemWindow || isAttached () || !factory)
+	return pImpl->getPlatformFrame ();
+}
+
+bool CFrame::open (void* systemWindow, const IPlatformFactory& factory)
+{
+	if (!systemWindow || isAttached ())
 		return false;
-	auto platformFrame = factory (this, getViewSize (), systemWindow);
+	auto platformFrame = factory.createFrame (this, getViewSize (), systemWindow);
 	if (!platformFrame)
 		return false;
 	pImpl->setPlatformFrame (platformFrame);

@@ -4,6 +4,7 @@
 #include "cknobmode.h"
 #include "cviewcontainer.h"
 #include "spinlock.h"
+#include "platform/iplatformfactory.h"
 #include "platform/iplatformframecallback.h"
 
 #include <cstdint>
@@ -59,9 +60,10 @@ public:
 	CFrame& operator= (const CFrame&) = delete;
 	~CFrame () noexcept override;
 
-	// Shows the frame in a platform parent view. False when there is no
-	// parent, the frame is already open, or the platform makes no view.
-	bool open (void* systemWindow);
+	// Shows the frame in a platform parent view, in a platform frame that
+	// `factory` makes. False when there is no parent, the frame is already
+	// open, or the factory makes no platform frame.
+	bool open (void* systemWindow, const IPlatformFactory& factory = getPlatformFactory ());
 	// Takes the tree down and gives up the reference that the frame's
 	// creator holds. It waits for other threads' holds of the drawing lock
 	// and keeps their edits out until the tree is down; the children go
@@ -72,6 +74,8 @@ public:
 	bool isOpen () const { return isAttached (); }
 
 	VSTGUIEditorInterface* getEditor () const;
+	// The platform frame while the frame is open, else null. Main thread.
+	IPlatformFrame* getPlatformFrame () const;
 
 	// The drawing lock, for callers outside the library. Each may run on any
 	// thread. These have no owner and no count: an unlock clears the word

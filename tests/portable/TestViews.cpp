@@ -1,5 +1,8 @@
 #include "TestViews.h"
 
+#include "lib/coffscreencontext.h"
+#include "lib/platform/iplatformoptionmenu.h"
+#include "lib/platform/mac/cgplatformfactory.h"
 #include "lib/vstguidebug.h"
 
 #include <atomic>
@@ -223,19 +226,42 @@ std::vector<CRect> RecordingPlatformFrame::sizes () const
 	return resized;
 }
 
-static SharedPointer<RecordingPlatformFrame> lastPlatformFrame;
+SharedPointer<COffscreenContext> RecordingPlatformFrame::createOffscreenContext (CCoord, CCoord, double)
+{
+	return nullptr;
+}
+
+bool RecordingPlatformFrame::setMouseCursor (CCursorType)
+{
+	return false;
+}
+
+SharedPointer<IPlatformOptionMenu> RecordingPlatformFrame::createPlatformOptionMenu ()
+{
+	return nullptr;
+}
+
+namespace {
+
+// Makes a recording platform frame for each frame that opens with it.
+class RecordingPlatformFactory : public CGPlatformFactory
+{
+public:
+	SharedPointer<IPlatformFrame> createFrame (IPlatformFrameCallback*, const CRect&, void*) const override
+	{
+		made = makeOwned<RecordingPlatformFrame> ();
+		return made;
+	}
+	mutable SharedPointer<RecordingPlatformFrame> made;
+};
+
+} // namespace
 
 SharedPointer<RecordingPlatformFrame> openOnRecordingPlatform (CFrame& frame)
 {
-	setPlatformFrameFactory ([] (IPlatformFrameCallback*, const CRect&, void*) -> SharedPointer<IPlatformFrame> {
-		lastPlatformFrame = makeOwned<RecordingPlatformFrame> ();
-		return lastPlatformFrame;
-	});
+	RecordingPlatformFactory factory;
 	int parentView = 0;
-	const bool opened = frame.open (&parentView);
-	setPlatformFrameFactory (nullptr);
-	auto made = std::exchange (lastPlatformFrame, nullptr);
-	return opened ? made : nullptr;
+	return frame.open (&parentView, factory) ? factory.made : nullptr;
 }
 
 //------------------------------------------------------------------------------

@@ -130,6 +130,11 @@ class RecordingPlatformFrame : public VSTGUI::IPlatformFrame
 public:
 	void invalidRect (const VSTGUI::CRect& rect) override;
 	void setSize (const VSTGUI::CRect& newSize) override;
+	VSTGUI::SharedPointer<VSTGUI::COffscreenContext> createOffscreenContext (VSTGUI::CCoord width,
+	                                                                         VSTGUI::CCoord height,
+	                                                                         double scaleFactor) override;
+	bool setMouseCursor (VSTGUI::CCursorType type) override;
+	VSTGUI::SharedPointer<VSTGUI::IPlatformOptionMenu> createPlatformOptionMenu () override;
 	std::vector<VSTGUI::CRect> invalidRects () const;
 	std::vector<VSTGUI::CRect> sizes () const;
 

@@ -1,29 +1,31 @@
-// The platform's view of a frame, made by the platform layer when the frame
+// The platform's view of a frame, made by the platform factory when the frame
 // opens in a parent view and dropped when it closes.
 #pragma once
 
+#include "../ccursortype.h"
 #include "../crect.h"
 #include "../vstguibase.h"
 
 namespace VSTGUI {
 
-class IPlatformFrameCallback;
+class COffscreenContext;
+class IPlatformOptionMenu;
 
 class IPlatformFrame : public ReferenceCounted
 {
 public:
-	// Marks a rectangle of the platform view for redrawing.
+	// Marks a rectangle of the platform view for redrawing. May run on any
+	// thread; the platform view redraws on the main thread.
 	virtual void invalidRect (const CRect& rect) = 0;
 	// The frame's new rectangle in the parent view.
 	virtual void setSize (const CRect& newSize) = 0;
+	// A context that draws into a new bitmap of `width` x `height` units at
+	// `scaleFactor` pixels per unit, or null.
+	virtual SharedPointer<COffscreenContext> createOffscreenContext (CCoord width, CCoord height,
+	                                                                 double scaleFactor) = 0;
+	virtual bool setMouseCursor (CCursorType type) = 0;
+	// The platform's own popup for option menus, or null when it has none.
+	virtual SharedPointer<IPlatformOptionMenu> createPlatformOptionMenu () = 0;
 };
-
-// Makes the platform frame of `frame` inside the platform's parent view, or
-// answers null when it cannot. The platform layer installs it at start-up;
-// until then no frame can open.
-using PlatformFrameFactory = SharedPointer<IPlatformFrame> (*) (IPlatformFrameCallback* frame, const CRect& size,
-                                                                void* parent);
-void setPlatformFrameFactory (PlatformFrameFactory factory);
-PlatformFrameFactory getPlatformFrameFactory ();
 
 } // VSTGUI

@@ -69,13 +69,6 @@ private:
 	SharedPointer<CGBitmap> bitmap;
 };
 
-SharedPointer<IPlatformBitmap> IPlatformBitmap::create (CPoint* size)
-{
-	if (size)
-		return makeOwned<CGBitmap> (*size);
-	return makeOwned<CGBitmap> ();
-}
-
 CGBitmap::CGBitmap (const CPoint& size) : size (size)
 {
 	allocBits ();
