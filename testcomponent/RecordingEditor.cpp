@@ -42,7 +42,7 @@ EditorCall& RecordingEditor::record (const char* name) const
 void RecordingEditor::dropFrame ()
 {
 	if (auto old = std::exchange (frame, nullptr))
-		old->forget ();
+		old->close ();
 }
 
 void RecordingEditor::doIdle () { record ("doIdle"); }
@@ -102,7 +102,12 @@ bool RecordingEditor::open (void* parentView)
 {
 	record ("open").argument = parentView;
 	if (hasFrameRect && !frame)
+	{
 		frame = new VSTGUI::CFrame (frameRect, this);
+		if (whenFrameMade)
+			whenFrameMade (*frame);
+		frame->open (parentView);
+	}
 	return true;
 }
 

@@ -7,6 +7,7 @@
 
 #include "lib/pluginguieditor.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,9 +44,14 @@ public:
 	explicit RecordingEditor (std::shared_ptr<EditorLog> log);
 	~RecordingEditor () noexcept override;
 
-	// open makes a frame of this rectangle, owned by the editor until close;
-	// without one the editor has no frame.
+	// open makes a frame of this rectangle and opens it in the parent view,
+	// with the platform that the program links; the editor owns the frame
+	// until close, which closes it. Without a rectangle the editor has no
+	// frame.
 	void setFrameRect (const VSTGUI::CRect& rect);
+	// Runs on each frame that open makes, before the frame opens: puts the
+	// editor's views into it.
+	std::function<void (VSTGUI::CFrame& frame)> whenFrameMade;
 	void setKnobMode (int32_t mode) { knobMode = mode; }
 	void setMouseDownAnswer (VSTGUI::CMouseEventResult r) { mouseDownAnswer = r; }
 	void setMouseUpAnswer (VSTGUI::CMouseEventResult r) { mouseUpAnswer = r; }

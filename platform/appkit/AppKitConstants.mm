@@ -1,0 +1,3 @@
+#import <AppKit/AppKit.h>
+
+NSString* const NSWindowDidChangeBackingPropertiesNotification = @"NSWindowDidChangeBackingPropertiesNotification";
