@@ -93,7 +93,9 @@ std::vector<uint32_t> toRGBA (CGContextRef context)
 }
 
 // Shows the context's pixels over the drawing's rectangle of the view, one
-// device pixel to one, blended over what the view shows there.
+// device pixel to one, blended over what the view shows there. By the time
+// the view's focus is given up its coordinates are gone, so the view is
+// focused once more for this.
 void show (const FocusedDrawing& drawing)
 {
 	auto pixels = toRGBA (drawing.context);
@@ -111,7 +113,7 @@ void show (const FocusedDrawing& drawing)
 	                                                              bitmapFormat:static_cast<NSBitmapFormat> (0)
 	                                                               bytesPerRow:width * 4
 	                                                              bitsPerPixel:32];
-	[NSGraphicsContext saveGraphicsState];
+	[drawing.view lockFocusInRect:drawing.rect];
 	[[NSGraphicsContext currentContext] setImageInterpolation:NSImageInterpolationNone];
 	[rep drawInRect:drawing.rect
 	       fromRect:NSMakeRect (0, 0, width, height)
@@ -119,7 +121,7 @@ void show (const FocusedDrawing& drawing)
 	       fraction:1
 	 respectFlipped:YES
 	          hints:nil];
-	[NSGraphicsContext restoreGraphicsState];
+	[drawing.view unlockFocus];
 	[rep release];
 }
 
@@ -140,18 +142,19 @@ static void lockFocusView (id self, SEL selector, NSView* view, NSRect rect)
 static void unlockFocusView (id self, SEL selector, NSView* view, BOOL needsFlush)
 {
 	auto& stack = focusStack ();
+	FocusedDrawing drawing {nil, NSZeroRect};
 	if (!stack.empty () && stack.back ().view == view)
 	{
-		const FocusedDrawing drawing = stack.back ();
+		drawing = stack.back ();
 		stack.pop_back ();
-		if (drawing.context)
-		{
-			show (drawing);
-			CGContextRelease (drawing.context);
-		}
 	}
 	Tolvik::AppKit::fromIMP<void (*) (id, SEL, NSView*, BOOL)> (unlockFocusViewNeedsFlush) (self, selector, view,
 	                                                                                         needsFlush);
+	if (drawing.context)
+	{
+		show (drawing);
+		CGContextRelease (drawing.context);
+	}
 }
 
 static CGContextRef cgContext (id, SEL)
