@@ -7,7 +7,9 @@
 #include "BridgeTestEnvironment.h"
 #include "HostHooks.h"
 #include "RecordingEditor.h"
+#include "SolidView.h"
 #include "TestAudioUnit.h"
+#include "TestWindow.h"
 #include "lib/cframe.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@
 
 #include <dlfcn.h>
 
+#include <cstring>
 #include <optional>
 
 namespace {
@@ -163,6 +166,8 @@ TEST_F (Bundle, ExportsTheGUILibrary)
 	    "_ZN6VSTGUI6CFrame14LockGUIDrawingEv",                          // CFrame::LockGUIDrawing()
 	    "_ZN6VSTGUI6CFrame16UnLockGUIDrawingEv",                        // CFrame::UnLockGUIDrawing()
 	    "_ZN6VSTGUI6CFrame25WaitForThenLockGUIDrawingEv",               // CFrame::WaitForThenLockGUIDrawing()
+	    "_ZN6VSTGUI6CFrame23platformOnDeminiaturizeEv",                 // CFrame::platformOnDeminiaturize()
+	    "_ZN6VSTGUI11NSViewFrame19deminiaturizeWindowEv",               // NSViewFrame::deminiaturizeWindow()
 	};
 	for (const char* symbol : symbols)
 	{
@@ -432,6 +437,64 @@ TEST_F (WithoutNib, NoViewIsMadeAndTheEditorIsLeftAlone)
 	EXPECT_FALSE (nibLoads ().front ().loaded);
 	releaseViews ();
 	EXPECT_TRUE (lent.calls ().empty ());
+}
+
+// --- on screen ----------------------------------------------------------------
+
+using OnScreen = HostTest;
+
+// The editor's frame opens in the view the host puts into its window, and
+// the window shows the editor's views where they are.
+TEST_F (OnScreen, TheEditorsViewsShowInTheHostsWindow)
+{
+	TestWindow window (240, 180);
+	auto& lent = newEditor ();
+	lent.editor->setFrameRect (CRect (0, 0, 200, 150));
+	lent.editor->whenFrameMade = [] (VSTGUI::CFrame& frame) {
+		frame.addView (new SolidView (CRect (20, 30, 80, 90), 0xff0000));
+	};
+	NSView* view = requestView (lent);
+	ASSERT_NE (view, nil);
+	[window.contentView () addSubview:view];
+	const auto pixels = window.readPixels ();
+	const int s = static_cast<int> (window.scale ());
+	ASSERT_EQ (pixels.width, 240 * s);
+	struct Probe
+	{
+		int x, y;
+		uint32_t rgb;
+	};
+	for (const auto& probe : {Probe {20, 30, 0xff0000}, Probe {79, 89, 0xff0000}, Probe {50, 60, 0xff0000},
+	                          Probe {19, 60, 0xffffff}, Probe {50, 90, 0xffffff}, Probe {220, 170, 0xffffff}})
+		EXPECT_EQ (pixels.at (probe.x * s, probe.y * s), probe.rgb) << "at " << probe.x << ", " << probe.y;
+	[view removeFromSuperview];
+}
+
+// Every view the host releases closes its editor, whose frame takes its
+// frame view and the view's window registrations away.
+TEST_F (OnScreen, OpeningAndClosingAHundredTimesLeavesNothingBehind)
+{
+	TestWindow window (240, 180);
+	size_t frameViewsFreed = 0;
+	onNSViewDealloc = [&] (NSView* view) {
+		if (std::strncmp (class_getName (object_getClass (view)), "VSTGUI_NSView", 13) == 0)
+			++frameViewsFreed;
+	};
+	for (int i = 0; i < 100; ++i)
+	{
+		auto& lent = newEditor ();
+		lent.editor->setFrameRect (CRect (0, 0, 200, 150));
+		NSView* view = requestView (lent);
+		ASSERT_NE (view, nil);
+		[window.contentView () addSubview:view];
+		ASSERT_EQ ([[view subviews] count], 1u) << "the editor's frame view";
+		[view removeFromSuperview];
+		releaseViews ();
+	}
+	EXPECT_EQ (frameViewsFreed, 100u);
+	EXPECT_EQ ([[window.contentView () subviews] count], 0u);
+	[[NSNotificationCenter defaultCenter] postNotificationName:NSWindowDidDeminiaturizeNotification
+	                                                    object:window.window ()];
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // drawing lock, and the views show where they are, at the window's scale.
 #import <AppKit/AppKit.h>
 
+#include "SolidView.h"
 #include "TestWindow.h"
 
 #include "../portable/SleepGate.h"
@@ -22,33 +23,6 @@ namespace {
 
 using namespace Tolvik::Testing;
 using namespace VSTGUI;
-
-// A view that covers its rectangle with one opaque colour (0xRRGGBB).
-class SolidView : public CView
-{
-public:
-	SolidView (const CRect& size, uint32_t rgb) : CView (size), bitmap (makeOwned<CBitmap> (size.getWidth (), size.getHeight ()))
-	{
-		auto pixels = bitmap->getPlatformBitmap ()->lockPixels (true);
-		for (uint32_t y = 0; y < static_cast<uint32_t> (size.getHeight ()); ++y)
-		{
-			auto row = reinterpret_cast<uint32_t*> (pixels->getAddress () + y * pixels->getBytesPerRow ());
-			for (uint32_t x = 0; x < static_cast<uint32_t> (size.getWidth ()); ++x)
-				row[x] = 0xff000000 | rgb;
-		}
-	}
-	void draw (CDrawContext* context) override
-	{
-		if (whenDrawn)
-			whenDrawn ();
-		context->drawBitmap (bitmap, getViewSize (), CPoint (), 1.f);
-		CView::draw (context);
-	}
-	std::function<void ()> whenDrawn;
-
-private:
-	SharedPointer<CBitmap> bitmap;
-};
 
 // An editor-like frame of 200 x 150 points open in a window.
 struct OpenFrame
@@ -143,6 +117,19 @@ TEST (CocoaDraw, HoldsTheWordWhileItDrawsAndEditsWait)
 		editor.join ();
 	EXPECT_EQ (rig.box->getNbViews (), 1u);
 	rig.red->whenDrawn = nullptr;
+}
+
+// Views edited on another thread invalidate there; the view is marked on the
+// main thread, whose next display shows the change.
+TEST (Pixels, AnEditOnAnotherThreadIsShownByTheNextDisplay)
+{
+	OpenFrame rig;
+	rig.window.readPixels ();
+	std::thread editor ([&] { rig.box->addView (new SolidView (CRect (0, 0, 50, 50), 0x00ff00)); });
+	editor.join ();
+	const auto pixels = rig.window.readPixels ();
+	const int s = static_cast<int> (rig.window.scale ());
+	EXPECT_EQ (pixels.at (170 * s, 120 * s), 0x00ff00u);
 }
 
 } // namespace
