@@ -55,7 +55,7 @@ public:
 	virtual void draw (CDrawContext* context);
 	virtual void drawRect (CDrawContext* context, const CRect& updateRect);
 	virtual void setDirty (bool state = true) { flagDirty.store (state, std::memory_order_relaxed); }
-	bool isDirty () const { return flagDirty.load (std::memory_order_relaxed); }
+	virtual bool isDirty () const { return flagDirty.load (std::memory_order_relaxed); }
 	virtual void setVisible (bool state) { flagVisible.store (state, std::memory_order_relaxed); }
 	bool isVisible () const { return flagVisible.load (std::memory_order_relaxed); }
 
