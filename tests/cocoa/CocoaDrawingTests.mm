@@ -6,7 +6,7 @@
 #include "SolidView.h"
 #include "TestWindow.h"
 
-#include "../portable/SleepGate.h"
+#include "SleepGate.h"
 
 #include "lib/cbitmap.h"
 #include "lib/cdrawcontext.h"

@@ -1,7 +1,8 @@
 // Drawing one frame of a sheet shows that frame whole and nothing of its
 // neighbours, wherever the destination's corner falls on the device grid:
 // on whole pixels, a quarter, a half or three quarters into one.
-#include "BitmapTestSupport.h"
+#include "Canvas.h"
+#include "FrameSheet.h"
 
 #include <gtest/gtest.h>
 

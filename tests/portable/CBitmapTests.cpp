@@ -1,6 +1,8 @@
 // The size a bitmap reports, and how it chooses and accepts platform bitmaps.
-#include "BitmapTestSupport.h"
-#include "TestViews.h"
+#include "AssertionRecorder.h"
+
+#include "lib/cbitmap.h"
+#include "lib/platform/mac/cgbitmap.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The library's generic bitmap fill: which drawBitmap calls cover a rectangle.
+#include "RecordingDrawContext.h"
+
 #include "lib/cbitmap.h"
-#include "lib/cdrawcontext.h"
 
 #include <gtest/gtest.h>
 
@@ -11,27 +12,7 @@
 namespace {
 
 using namespace VSTGUI;
-
-// Records every drawBitmap call.
-class RecordingDrawContext : public CDrawContext
-{
-public:
-	RecordingDrawContext () : CDrawContext (CRect (0, 0, 200, 200)) {}
-
-	struct Call
-	{
-		CRect rect;
-		CPoint offset;
-		float alpha;
-	};
-
-	void drawBitmap (CBitmap*, const CRect& rect, const CPoint& offset, float alpha) override
-	{
-		calls.push_back ({rect, offset, alpha});
-	}
-
-	std::vector<Call> calls;
-};
+using Tolvik::Testing::RecordingDrawContext;
 
 TEST (CDrawContextFill, CoversTheRectangleRowByRowCuttingTheLastTiles)
 {
@@ -50,12 +31,12 @@ TEST (CDrawContextFill, CoversTheRectangleRowByRowCuttingTheLastTiles)
 		RecordingDrawContext context;
 		CBitmap bitmap (nullptr);
 		context.fillRectWithBitmap (&bitmap, c.source, c.fill, 0.5f);
-		ASSERT_EQ (context.calls.size (), c.tiles.size ());
+		ASSERT_EQ (context.bitmapDraws.size (), c.tiles.size ());
 		for (size_t i = 0; i < c.tiles.size (); ++i)
 		{
-			EXPECT_EQ (context.calls[i].rect, c.tiles[i]) << "tile " << i;
-			EXPECT_EQ (context.calls[i].offset, c.source.getTopLeft ());
-			EXPECT_EQ (context.calls[i].alpha, 0.5f);
+			EXPECT_EQ (context.bitmapDraws[i].rect, c.tiles[i]) << "tile " << i;
+			EXPECT_EQ (context.bitmapDraws[i].offset, c.source.getTopLeft ());
+			EXPECT_EQ (context.bitmapDraws[i].alpha, 0.5f);
 		}
 	}
 }
@@ -82,7 +63,7 @@ TEST (CDrawContextFill, EndsOnRectanglesThatCannotBeTiled)
 	{
 		RecordingDrawContext context;
 		context.fillRectWithBitmap (nullptr, c.source, c.fill, 1.f);
-		EXPECT_LE (context.calls.size (), c.mostTiles);
+		EXPECT_LE (context.bitmapDraws.size (), c.mostTiles);
 	}
 }
 

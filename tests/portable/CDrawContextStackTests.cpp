@@ -1,6 +1,6 @@
 // The draw context's stacks of transforms and draw states.
-#include "BitmapTestSupport.h"
-#include "TestViews.h"
+#include "AssertionRecorder.h"
+#include "Canvas.h"
 
 #include <gtest/gtest.h>
 

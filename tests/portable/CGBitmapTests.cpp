@@ -1,6 +1,6 @@
 // The macOS platform bitmap: its constructors, frame grid, pixel buffer and
 // the snapshots of its bytes.
-#include "BitmapTestSupport.h"
+#include "PositionImage.h"
 
 #include "lib/cresourcedescription.h"
 

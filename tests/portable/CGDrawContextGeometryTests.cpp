@@ -1,6 +1,11 @@
 // The rectangles that bitmap drawing hands to Core Graphics, and the state it
 // draws them in.
-#include "BitmapTestSupport.h"
+#include "Canvas.h"
+#include "DrawRecorder.h"
+#include "PositionImage.h"
+#include "RecordingPlatformBitmap.h"
+#include "Rect.h"
+#include "TwoFactorStrip.h"
 
 #include <gtest/gtest.h>
 

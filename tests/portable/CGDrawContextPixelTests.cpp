@@ -1,7 +1,10 @@
 // Which image pixels land where when bitmaps are drawn into a bitmap context.
-// Every image pixel tells its frame, column and row (FrameSheet in
-// BitmapTestSupport.h), with codes that no blend of pixels imitates.
-#include "BitmapTestSupport.h"
+// Every image pixel tells its frame, column and row (FrameSheet.h), with
+// codes that no blend of pixels imitates.
+#include "Canvas.h"
+#include "FrameSheet.h"
+#include "PositionImage.h"
+#include "TwoFactorStrip.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The Core Graphics stand-in keeps Core Graphics' own conventions, so that
 // code written for a Mac draws the same pixels here.
-#include "BitmapTestSupport.h"
+#include "PositionImage.h"
+#include "Rect.h"
 
 #include <CoreFoundation/CFStandInDiagnostics.h>
 #include <CoreGraphics/CoreGraphics.h>

@@ -2,122 +2,47 @@
 // poll by the closed sleep gate, so each test sees a waiter that has found the
 // word set, checks that its work has not happened, and only then lets the
 // holder go. Nothing here depends on time.
+#include "Job.h"
+#include "OpenFrame.h"
+#include "OutsideHolder.h"
+#include "Signal.h"
 #include "SleepGate.h"
-#include "TestViews.h"
+#include "TestView.h"
+#include "WaitsInItsPoll.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <functional>
 #include <optional>
-#include <thread>
 
 namespace {
 
 using namespace Tolvik::Testing;
 using namespace VSTGUI;
 
-// A thread that runs one job and says when it is done.
-class Job
+// The mouse at (10, 10) is on the painter; the box is at (100, 100, 200, 200).
+struct CrossThreadTest : ::testing::Test, OpenFrame
 {
-public:
-	explicit Job (std::function<void ()> work)
-	: thread ([this, work = std::move (work)] {
-		  work ();
-		  done.notify ();
-		  SleepGate::wake (); // a test waiting for parked threads looks again
-	  })
-	{
-	}
-	~Job () { join (); }
-	void join ()
-	{
-		if (thread.joinable ())
-			thread.join ();
-	}
-	bool isDone () const { return done.isNotified (); }
-	void waitUntilDone () { done.wait (); }
-
-private:
-	Signal done;
-	std::thread thread;
 };
 
-// Holds the frame's word on a thread of its own, from `held` until `finish`.
-struct OutsideHolder
+// An action on the frame, from another thread, and the log it leaves.
+struct ActionCase
 {
-	Signal held;
-	Signal finish;
-	Job job;
-	explicit OutsideHolder (CFrame& frame)
-	: job ([this, &frame] {
-		  frame.LockGUIDrawing ();
-		  held.notify ();
-		  finish.wait ();
-		  frame.UnLockGUIDrawing ();
-	  })
-	{
-		held.wait ();
-	}
-	~OutsideHolder () { release (); }
-	void release ()
-	{
-		finish.notify ();
-		job.join ();
-	}
+	const char* what;
+	std::function<void (CrossThreadTest&)> run;
+	Names logAfter;
 };
 
-// Waits until `count` threads sleep in the poll of a lock wait, at least one
-// of them `job`'s; fails at once, and says so, when `job` finishes instead.
-::testing::AssertionResult waitsInItsPoll (const Job& job, size_t count = 1)
+// A mouse call of the frame at (10, 10), as a case's action.
+using MouseCall = CMouseEventResult (CFrame::*) (CPoint&, const CButtonState&);
+std::function<void (CrossThreadTest&)> onPainter (MouseCall call, CButtonState buttons)
 {
-	SleepGate::waitForParkedOr (count, [&] { return job.isDone (); });
-	if (job.isDone ())
-		return ::testing::AssertionFailure () << "it went on without waiting for the word";
-	return ::testing::AssertionSuccess ();
+	return [=] (CrossThreadTest& t) {
+		CPoint where (10, 10);
+		(t.frame.get ()->*call) (where, buttons);
+	};
 }
-
-class LoggingMouseObserver : public IMouseObserver
-{
-public:
-	explicit LoggingMouseObserver (EventLog& log) : log (log) {}
-	void onMouseEntered (CView*, CFrame*) override {}
-	void onMouseExited (CView*, CFrame*) override {}
-	CMouseEventResult onMouseDown (CFrame*, const CPoint&, const CButtonState&) override
-	{
-		log.add ("observer mouseDown");
-		return kMouseEventNotHandled;
-	}
-
-private:
-	EventLog& log;
-};
-
-struct CrossThreadTest : ::testing::Test
-{
-	EventLog log;
-	LoggingContainerListener listener {log};
-	LoggingMouseObserver mouseObserver {log};
-	SharedPointer<CFrame> frame = makeOwned<CFrame> (CRect (0, 0, 200, 200), nullptr);
-	SharedPointer<RecordingPlatformFrame> platform = openOnRecordingPlatform (*frame);
-	TestContainer* box = new TestContainer (nullptr, "box", CRect (100, 100, 200, 200));
-	TestView* painter = new TestView (&log, "painter", CRect (0, 0, 50, 50));
-	TestDrawContext context;
-
-	CrossThreadTest ()
-	{
-		frame->addView (painter);
-		frame->addView (box);
-		box->registerViewContainerListener (&listener);
-		frame->registerMouseObserver (&mouseObserver);
-		log.watch (frame);
-	}
-	~CrossThreadTest () override { frame->unregisterMouseObserver (&mouseObserver); }
-
-	void draw () { frame->platformDrawRect (&context, CRect (0, 0, 200, 200)); }
-
-	Names childNames () const { return childNamesOf (*box); }
-};
 
 // While a draw holds the word, an edit on another thread waits: it has not
 // happened while the draw runs, and it has once the draw has ended.
@@ -178,49 +103,20 @@ TEST_F (CrossThreadTest, EditsWaitForADrawOfTheirFrame)
 // while views draw and handle the event.
 TEST_F (CrossThreadTest, WaitersOfAnotherThreadsHoldGoOnOnlyAfterItsUnlock)
 {
-	struct Case
-	{
-		const char* what;
-		std::function<void (CrossThreadTest&)> wait;
-		Names logAfter;
-	};
-	const Case cases[] = {
-	    {"a draw", [] (CrossThreadTest& t) { t.draw (); }, {"painter draw (locked)"}},
-	    {"a mouse-down entry",
-	     [] (CrossThreadTest& t) {
-		     CPoint where (10, 10);
-		     t.frame->platformOnMouseDown (where, CButtonState (kLButton));
-	     },
+	const ActionCase cases[] = {
+	    {"a draw", [] (CrossThreadTest& t) { t.draw (); }, {"painter draw (locked)", "box background (locked)"}},
+	    {"a mouse-down entry", onPainter (&CFrame::platformOnMouseDown, kLButton),
 	     {"observer mouseDown (locked)", "painter mouseDown (locked)"}},
-	    {"a mouse-up entry",
-	     [] (CrossThreadTest& t) {
-		     CPoint where (10, 10);
-		     t.frame->platformOnMouseUp (where, CButtonState (kLButton));
-	     },
-	     {"painter entered (locked)"}},
-	    {"a mouse-moved entry",
-	     [] (CrossThreadTest& t) {
-		     CPoint where (10, 10);
-		     t.frame->platformOnMouseMoved (where, CButtonState ());
-	     },
-	     {"painter entered (locked)"}},
+	    {"a mouse-up entry", onPainter (&CFrame::platformOnMouseUp, kLButton), {"painter entered (locked)"}},
+	    {"a mouse-moved entry", onPainter (&CFrame::platformOnMouseMoved, {}), {"painter entered (locked)"}},
 	    {"a wheel entry",
 	     [] (CrossThreadTest& t) {
 		     t.frame->platformOnMouseWheel (CPoint (10, 10), kMouseWheelAxisY, 1.f, CButtonState ());
 	     },
 	     {"painter wheel (locked)"}},
-	    {"the mouse-down handler",
-	     [] (CrossThreadTest& t) {
-		     CPoint where (10, 10);
-		     t.frame->onMouseDown (where, CButtonState (kLButton));
-	     },
+	    {"the mouse-down handler", onPainter (&CFrame::onMouseDown, kLButton),
 	     {"observer mouseDown (locked)", "painter mouseDown (locked)"}},
-	    {"the mouse-moved handler",
-	     [] (CrossThreadTest& t) {
-		     CPoint where (10, 10);
-		     t.frame->onMouseMoved (where, CButtonState ());
-	     },
-	     {"painter entered (locked)"}},
+	    {"the mouse-moved handler", onPainter (&CFrame::onMouseMoved, {}), {"painter entered (locked)"}},
 	    {"the wheel handler",
 	     [] (CrossThreadTest& t) { t.frame->onWheel (CPoint (10, 10), kMouseWheelAxisY, 1.f, CButtonState ()); },
 	     {"painter wheel (locked)"}},
@@ -234,7 +130,7 @@ TEST_F (CrossThreadTest, WaitersOfAnotherThreadsHoldGoOnOnlyAfterItsUnlock)
 		OutsideHolder holder (*frame);
 		SleepGate::Closed gate;
 		log.clear ();
-		Job waiter ([&] { c.wait (*this); });
+		Job waiter ([&] { c.run (*this); });
 
 		EXPECT_TRUE (waitsInItsPoll (waiter)) << c.what;
 		EXPECT_EQ (log.entries (), Names {}) << c.what << ": nothing ran while the word was held";
@@ -269,7 +165,8 @@ TEST_F (CrossThreadTest, ADrawWaitsForAnEditThatAnotherThreadHolds)
 	editor.join ();
 	SleepGate::open ();
 	drawer.join ();
-	EXPECT_EQ (log.entries (), (Names {"removed child (locked)", "painter draw (locked)"}));
+	EXPECT_EQ (log.entries (),
+	           (Names {"removed child (locked)", "painter draw (locked)", "box background (locked)"}));
 	EXPECT_FALSE (frame->IsGUIDrawingLocked ());
 }
 
@@ -393,20 +290,11 @@ TEST_F (CrossThreadTest, ADrawInsideARemovalKeepsOtherThreadsOut)
 // next poll after the current hold.
 TEST_F (CrossThreadTest, AWaitingDrawOrEventGoesBeforeNewEdits)
 {
-	struct Case
-	{
-		const char* what;
-		std::function<void (CrossThreadTest&)> run;
-		const char* entry;
-	};
-	const Case cases[] = {
-	    {"a draw", [] (CrossThreadTest& t) { t.draw (); }, "painter draw (locked)"},
-	    {"a mouse-moved entry",
-	     [] (CrossThreadTest& t) {
-		     CPoint where (10, 10);
-		     t.frame->platformOnMouseMoved (where, CButtonState ());
-	     },
-	     "painter entered (locked)"},
+	const ActionCase cases[] = {
+	    {"a draw", [] (CrossThreadTest& t) { t.draw (); },
+	     {"painter draw (locked)", "box background (locked)", "added late"}},
+	    {"a mouse-moved entry", onPainter (&CFrame::platformOnMouseMoved, {}),
+	     {"painter entered (locked)", "added late"}},
 	};
 	for (const auto& c : cases)
 	{
@@ -428,7 +316,7 @@ TEST_F (CrossThreadTest, AWaitingDrawOrEventGoesBeforeNewEdits)
 		SleepGate::open ();
 		waiter.join ();
 		edit->join ();
-		EXPECT_EQ (log.entries (), (Names {c.entry, "added late"})) << c.what;
+		EXPECT_EQ (log.entries (), c.logAfter) << c.what;
 	}
 }
 

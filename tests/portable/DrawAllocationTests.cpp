@@ -2,7 +2,8 @@
 // Graphics object; what cairo allocates inside the stand-in's rendering is
 // not the library's and is not counted.
 #include "AllocationCounter.h"
-#include "BitmapTestSupport.h"
+#include "Canvas.h"
+#include "PositionImage.h"
 
 #include <CoreFoundation/CFStandInDiagnostics.h>
 

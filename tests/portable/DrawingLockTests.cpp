@@ -1,7 +1,10 @@
 // The spin-lock steps and the frame's drawing lock, on one thread: the five
 // exported operations, the draw, and nested use on the holding thread.
+#include "AssertionRecorder.h"
+#include "OpenFrame.h"
 #include "SleepGate.h"
-#include "TestViews.h"
+#include "TestContainer.h"
+#include "TestView.h"
 
 #include "lib/spinlock.h"
 
@@ -130,47 +133,37 @@ TEST (FrameDrawingLock, MakesNoSystemCallOnAFreeWord)
 #endif
 
 //------------------------------------------------------------------------------
-struct DrawTest : ::testing::Test
+struct DrawTest : ::testing::Test, OpenFrame
 {
-	EventLog log;
-	SharedPointer<CFrame> frame = makeOwned<CFrame> (CRect (0, 0, 100, 100), nullptr);
-	TestDrawContext context;
-	TestView* view = new TestView (&log, "view");
-
-	DrawTest ()
-	{
-		frame->addView (view);
-		log.watch (frame);
-	}
 };
 
 TEST_F (DrawTest, SetsTheWordWhileTheRectangleIsDrawnAndClearsItAfter)
 {
-	EXPECT_TRUE (frame->platformDrawRect (&context, CRect (0, 0, 50, 50)));
+	EXPECT_TRUE (draw (CRect (0, 0, 50, 50)));
 	EXPECT_FALSE (frame->IsGUIDrawingLocked ());
-	EXPECT_EQ (log.entries (), (Names {"view draw (locked)"}));
+	EXPECT_EQ (log.entries (), (Names {"painter draw (locked)"}));
 }
 
 TEST_F (DrawTest, OnTheThreadThatHoldsTheWordDrawsAtOnceAndClearsIt)
 {
 	AssertionRecorder reports;
 	frame->LockGUIDrawing ();
-	EXPECT_TRUE (frame->platformDrawRect (&context, CRect (0, 0, 50, 50)));
-	EXPECT_EQ (log.entries (), (Names {"view draw (locked)"}));
+	EXPECT_TRUE (draw (CRect (0, 0, 50, 50)));
+	EXPECT_EQ (log.entries (), (Names {"painter draw (locked)"}));
 	EXPECT_FALSE (frame->IsGUIDrawingLocked ()) << "the draw's unlock step clears a plain lock of its own thread";
 	EXPECT_EQ (reports.count (), 0u);
 }
 
 TEST_F (DrawTest, ReleasesTheWordWhenTheDrawingThrows)
 {
-	view->whenDrawn = [] { throw std::runtime_error ("draw failed"); };
-	EXPECT_THROW (frame->platformDrawRect (&context, CRect (0, 0, 50, 50)), std::runtime_error);
+	painter->whenDrawn = [] { throw std::runtime_error ("draw failed"); };
+	EXPECT_THROW (draw (CRect (0, 0, 50, 50)), std::runtime_error);
 	EXPECT_FALSE (frame->IsGUIDrawingLocked ());
 }
 
 TEST_F (DrawTest, DrawsTheBackgroundThenTheVisibleChildrenThatMeetTheRectangle)
 {
-	auto container = new TestContainer (&log, "container", CRect (20, 30, 80, 90));
+	auto container = new TestContainer (&log, "container", CRect (60, 70, 120, 130));
 	auto inside = new TestView (&log, "inside", CRect (0, 0, 10, 10));
 	auto hidden = new TestView (&log, "hidden", CRect (0, 0, 10, 10));
 	auto outside = new TestView (&log, "outside", CRect (40, 40, 50, 50));
@@ -180,10 +173,11 @@ TEST_F (DrawTest, DrawsTheBackgroundThenTheVisibleChildrenThatMeetTheRectangle)
 	frame->addView (container);
 	CGraphicsTransform seen;
 	inside->whenDrawn = [&] { seen = context.getCurrentTransform (); };
+	log.clear ();
 
-	frame->platformDrawRect (&context, CRect (20, 30, 40, 50));
+	draw (CRect (60, 70, 80, 90));
 	EXPECT_EQ (log.entries (), (Names {"container background (locked)", "inside draw (locked)"}));
-	EXPECT_EQ (seen, CGraphicsTransform ().translate (20, 30)) << "children draw in the container's coordinates";
+	EXPECT_EQ (seen, CGraphicsTransform ().translate (60, 70)) << "children draw in the container's coordinates";
 }
 
 //------------------------------------------------------------------------------
@@ -227,14 +221,8 @@ TEST (FrameDrawingLock, NestedUseOnTheHoldingThreadIsReportedAndGoesOn)
 // inside a draw or a removal would have waited for itself, and is reported.
 TEST (FrameDrawingLock, HoldsOfTheLibraryNestOnTheirThread)
 {
-	struct Rig
+	struct Rig : OpenFrame
 	{
-		SharedPointer<CFrame> frame = makeOwned<CFrame> (CRect (0, 0, 100, 100), nullptr);
-		SharedPointer<RecordingPlatformFrame> platform = openOnRecordingPlatform (*frame);
-		TestView* host = new TestView (nullptr, "host", CRect (0, 0, 50, 50));
-		TestDrawContext context;
-		Rig () { frame->addView (host); }
-		void draw () { frame->platformDrawRect (&context, CRect (0, 0, 100, 100)); }
 		void click (CPoint where) { frame->platformOnMouseDown (where, CButtonState (kLButton)); }
 		void edit ()
 		{
@@ -250,13 +238,14 @@ TEST (FrameDrawingLock, HoldsOfTheLibraryNestOnTheirThread)
 		void (*arm) (Rig&, std::function<void ()> inner);
 		Action run;
 	};
-	const Outer clickOnHost {"a click", [] (Rig& r, std::function<void ()> inner) { r.host->whenMouseDown = inner; },
-	                         [] (Rig& r) { r.click (CPoint (10, 10)); }};
-	const Outer drawOfHost {"a draw", [] (Rig& r, std::function<void ()> inner) { r.host->whenDrawn = inner; },
-	                        [] (Rig& r) { r.draw (); }};
-	const Outer removalOfHost {"a removal",
-	                           [] (Rig& r, std::function<void ()> inner) { r.host->whenRemoved = inner; },
-	                           [] (Rig& r) { r.frame->removeView (r.host); }};
+	const Outer clickOnPainter {"a click",
+	                            [] (Rig& r, std::function<void ()> inner) { r.painter->whenMouseDown = inner; },
+	                            [] (Rig& r) { r.click (CPoint (10, 10)); }};
+	const Outer drawOfPainter {"a draw", [] (Rig& r, std::function<void ()> inner) { r.painter->whenDrawn = inner; },
+	                           [] (Rig& r) { r.draw (); }};
+	const Outer removalOfPainter {"a removal",
+	                              [] (Rig& r, std::function<void ()> inner) { r.painter->whenRemoved = inner; },
+	                              [] (Rig& r) { r.frame->removeView (r.painter); }};
 	struct Case
 	{
 		const Outer& outer;
@@ -266,12 +255,16 @@ TEST (FrameDrawingLock, HoldsOfTheLibraryNestOnTheirThread)
 	};
 	const Action edit = [] (Rig& r) { r.edit (); };
 	const Action draw = [] (Rig& r) { r.draw (); };
-	const Action click = [] (Rig& r) { r.click (CPoint (80, 80)); }; // beside the host
+	const Action click = [] (Rig& r) { r.click (CPoint (80, 80)); }; // beside the painter
 	const Case cases[] = {
-	    {clickOnHost, "edits", edit, 0},        {clickOnHost, "a draw", draw, 0},
-	    {clickOnHost, "a click passed on", click, 0}, {removalOfHost, "a draw", draw, 0},
-	    {removalOfHost, "edits", edit, 2},      {removalOfHost, "a click", click, 1},
-	    {drawOfHost, "edits", edit, 2},         {drawOfHost, "a click", click, 1},
+	    {clickOnPainter, "edits", edit, 0},
+	    {clickOnPainter, "a draw", draw, 0},
+	    {clickOnPainter, "a click passed on", click, 0},
+	    {removalOfPainter, "a draw", draw, 0},
+	    {removalOfPainter, "edits", edit, 2},
+	    {removalOfPainter, "a click", click, 1},
+	    {drawOfPainter, "edits", edit, 2},
+	    {drawOfPainter, "a click", click, 1},
 	};
 	for (const auto& c : cases)
 	{

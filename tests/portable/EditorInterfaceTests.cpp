@@ -2,6 +2,7 @@
 // the bundles, which calls through it by position. These tests call each slot
 // by its index, as such code does, and check which operation answers.
 #include "RecordingEditor.h"
+#include "VirtualSlot.h"
 
 #include "lib/cframe.h"
 
@@ -14,17 +15,6 @@ using VSTGUI::CButtonState;
 using VSTGUI::CMouseEventResult;
 using VSTGUI::CPoint;
 using VSTGUI::CRect;
-
-void* slot (PluginGUIEditor* editor, size_t index)
-{
-	return (*reinterpret_cast<void***> (editor))[index];
-}
-
-template <typename Result, typename... Args>
-Result callSlot (PluginGUIEditor* editor, size_t index, Args... args)
-{
-	return reinterpret_cast<Result (*) (PluginGUIEditor*, Args...)> (slot (editor, index)) (editor, args...);
-}
 
 struct EditorTest : ::testing::Test
 {

@@ -1,8 +1,10 @@
 // The frame's platform mouse entries: the mouse-enabled check, the wait for
 // the drawing lock, and the editor fallback for unhandled clicks.
+#include "AssertionRecorder.h"
+#include "OpenFrame.h"
 #include "RecordingEditor.h"
-#include "SleepGate.h"
-#include "TestViews.h"
+#include "RecordingPlatformFrame.h"
+#include "TestView.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +15,14 @@ namespace {
 using namespace Tolvik::Testing;
 using namespace VSTGUI;
 
-// A view that answers the mouse as told and writes what it sees into the
-// editor's log, so that one log orders view and editor calls.
+// A view at (50, 0, 100, 50), beside the open frame's painter, that answers
+// the mouse as told and writes what it sees into the editor's log, so that one
+// log orders view and editor calls.
 class AnsweringView : public CView
 {
 public:
-	AnsweringView (EditorLog& log, CMouseEventResult answer) : CView (CRect (0, 0, 50, 50)), log (log), answer (answer)
+	AnsweringView (EditorLog& log, CMouseEventResult answer)
+	: CView (CRect (50, 0, 100, 50)), log (log), answer (answer)
 	{
 	}
 	CMouseEventResult onMouseDown (CPoint&, const CButtonState&) override { return note ("view mouseDown"); }
@@ -49,16 +53,13 @@ private:
 	CMouseEventResult answer;
 };
 
-// An open frame with a recording editor.
-struct MouseRig
+// An open frame with a recording editor, and a point on the answering view.
+struct MouseRig : OpenFrame
 {
-	std::shared_ptr<EditorLog> log = std::make_shared<EditorLog> ();
-	RecordingEditor editor {log};
 	AnsweringObserver notImplemented {kMouseEventNotImplemented};
-	SharedPointer<CFrame> frame = makeOwned<CFrame> (CRect (0, 0, 100, 100), &editor);
-	SharedPointer<RecordingPlatformFrame> platform = openOnRecordingPlatform (*frame);
-	CPoint where {10, 10};
+	CPoint where {60, 10};
 	const CButtonState left {kLButton};
+	MouseRig () : OpenFrame (Editor::recording) {}
 	~MouseRig () { frame->unregisterMouseObserver (&notImplemented); }
 };
 
@@ -69,7 +70,7 @@ struct MouseTest : ::testing::Test, MouseRig
 TEST_F (MouseTest, AMouseDisabledFrameAnswersAtOnceWithoutWaitingOrTheEditor)
 {
 	frame->setMouseEnabled (false);
-	frame->addView (new AnsweringView (*log, kMouseEventHandled));
+	frame->addView (new AnsweringView (*editorLog, kMouseEventHandled));
 	AssertionRecorder reports;
 	frame->LockGUIDrawing (); // a wait for it on this thread would be reported
 	EXPECT_EQ (frame->platformOnMouseDown (where, left), kMouseEventNotHandled);
@@ -77,7 +78,7 @@ TEST_F (MouseTest, AMouseDisabledFrameAnswersAtOnceWithoutWaitingOrTheEditor)
 	EXPECT_EQ (frame->platformOnMouseMoved (where, left), kMouseEventNotHandled);
 	EXPECT_FALSE (frame->platformOnMouseWheel (where, kMouseWheelAxisY, 1.f, left));
 	EXPECT_EQ (reports.count (), 0u);
-	EXPECT_TRUE (log->all ().empty ());
+	EXPECT_TRUE (editorLog->all ().empty ());
 	frame->UnLockGUIDrawing ();
 }
 
@@ -96,7 +97,7 @@ TEST (FrameMouseEntry, UnhandledClicksGoToTheEditorAndItsAnswerStands)
 	};
 	auto viewAnswering = [] (CMouseEventResult answer) {
 		return [answer] (MouseRig& t) {
-			auto view = new AnsweringView (*t.log, answer);
+			auto view = new AnsweringView (*t.editorLog, answer);
 			t.frame->addView (view);
 			t.frame->setMouseDownView (view); // for the mouse-up rows
 		};
@@ -126,10 +127,10 @@ TEST (FrameMouseEntry, UnhandledClicksGoToTheEditorAndItsAnswerStands)
 		const auto result = c.up ? t.frame->platformOnMouseUp (t.where, t.left) : t.frame->platformOnMouseDown (t.where, t.left);
 		EXPECT_EQ (result, c.expected) << c.what;
 		const char* fallback = c.up ? "onUnhandledMouseUp" : "onUnhandledMouseDown";
-		ASSERT_EQ (t.log->count (fallback), c.editorCalled ? 1u : 0u) << c.what;
+		ASSERT_EQ (t.editorLog->count (fallback), c.editorCalled ? 1u : 0u) << c.what;
 		if (c.editorCalled)
 		{
-			auto call = *std::find_if (t.log->all ().begin (), t.log->all ().end (),
+			auto call = *std::find_if (t.editorLog->all ().begin (), t.editorLog->all ().end (),
 			                           [&] (const EditorCall& e) { return e.name == fallback; });
 			EXPECT_EQ (call.argument, &t.where) << c.what << ": the entry's own point object";
 			EXPECT_EQ (call.buttons, t.left) << c.what;
@@ -151,17 +152,17 @@ TEST (FrameMouseEntry, WithoutAnEditorTheFramesOwnAnswerStands)
 
 TEST_F (MouseTest, TheMouseUpFallbackComesAfterTheMouseViewsAreChecked)
 {
-	frame->addView (new AnsweringView (*log, kMouseEventNotHandled));
+	frame->addView (new AnsweringView (*editorLog, kMouseEventNotHandled));
 	EXPECT_EQ (frame->platformOnMouseUp (where, left), kMouseEventNotHandled);
-	EXPECT_EQ (log->names (), (std::vector<std::string> {"view entered", "onUnhandledMouseUp"}));
+	EXPECT_EQ (editorLog->names (), (std::vector<std::string> {"view entered", "onUnhandledMouseUp"}));
 }
 
 TEST_F (MouseTest, MovedAndWheelEventsNeverReachTheEditor)
 {
-	frame->addView (new AnsweringView (*log, kMouseEventNotHandled));
+	frame->addView (new AnsweringView (*editorLog, kMouseEventNotHandled));
 	EXPECT_EQ (frame->platformOnMouseMoved (where, left), kMouseEventNotHandled);
 	EXPECT_FALSE (frame->platformOnMouseWheel (where, kMouseWheelAxisY, 1.f, left));
-	EXPECT_EQ (log->count ("onUnhandledMouseDown") + log->count ("onUnhandledMouseUp"), 0u);
+	EXPECT_EQ (editorLog->count ("onUnhandledMouseDown") + editorLog->count ("onUnhandledMouseUp"), 0u);
 }
 
 // The editor answers inside event processing: what it invalidates is
@@ -206,15 +207,14 @@ TEST (FrameMouseEntry, TheEditorAnswersInsideEventProcessing)
 TEST_F (MouseTest, AClickDeliveredFromInsideADrawIsReportedAndHandled)
 {
 	auto drawn = new TestView (nullptr, "drawn", CRect (60, 60, 90, 90));
-	frame->addView (new AnsweringView (*log, kMouseEventHandled));
+	frame->addView (new AnsweringView (*editorLog, kMouseEventHandled));
 	frame->addView (drawn);
 	CMouseEventResult result = kMouseEventNotImplemented;
 	drawn->whenDrawn = [&] { result = frame->platformOnMouseDown (where, left); };
 	AssertionRecorder reports;
-	TestDrawContext context;
-	frame->platformDrawRect (&context, CRect (60, 60, 90, 90));
+	draw (CRect (60, 60, 90, 90));
 	EXPECT_EQ (result, kMouseEventHandled);
-	EXPECT_EQ (log->names (), std::vector<std::string> {"view mouseDown"});
+	EXPECT_EQ (editorLog->names (), std::vector<std::string> {"view mouseDown"});
 	EXPECT_EQ (reports.count (), 1u);
 	EXPECT_FALSE (frame->IsGUIDrawingLocked ());
 }

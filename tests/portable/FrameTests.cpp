@@ -44,9 +44,12 @@ TEST (CView, HasNoEditorWithoutAFrame)
 
 // --- the frame's library core --------------------------------------------------
 
-#include "TestViews.h"
+#include "EventLog.h"
+#include "RecordingPlatformFrame.h"
+#include "TestContainer.h"
+#include "TestView.h"
+#include "VirtualSlot.h"
 
-#include <cstring>
 #include <optional>
 
 namespace {
@@ -125,17 +128,7 @@ TEST (CFrameEditor, KnobModeAndEditsGoThroughTheEditorWhenThereIsOne)
 }
 
 // The platform layer calls the frame through the interface's table by
-// position. A pointer to a virtual member holds 1 + the byte offset of its
-// slot, as the platforms' C++ ABI lays it out.
-template <typename Member>
-size_t slotOf (Member member)
-{
-	static_assert (sizeof (Member) == 2 * sizeof (uintptr_t));
-	uintptr_t raw[2];
-	std::memcpy (raw, &member, sizeof (raw));
-	return (raw[0] - 1) / sizeof (void*);
-}
-
+// position.
 TEST (IPlatformFrameCallback, OperationsHoldTheirSlots)
 {
 	using I = IPlatformFrameCallback;
@@ -154,8 +147,7 @@ TEST (IPlatformFrameCallback, OperationsHoldTheirSlots)
 	auto frame = makeOwned<CFrame> (CRect (0, 0, 30, 40), nullptr);
 	auto platform = openOnRecordingPlatform (*frame);
 	IPlatformFrameCallback* callback = frame;
-	auto table = *reinterpret_cast<void (***) (IPlatformFrameCallback*)> (callback);
-	table[14](callback);
+	callSlot<void> (callback, 14);
 	EXPECT_EQ (platform->invalidRects ().back (), CRect (0, 0, 30, 40));
 }
 

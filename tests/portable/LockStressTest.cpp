@@ -4,7 +4,9 @@
 // used after it ended, every view must end exactly once, and nothing may be
 // reported. Run under ThreadSanitizer too; each is bounded in rounds, not in
 // time.
-#include "TestViews.h"
+#include "AssertionRecorder.h"
+#include "RecordingDrawContext.h"
+#include "RecordingPlatformFrame.h"
 
 #include <gtest/gtest.h>
 
@@ -192,7 +194,7 @@ TEST (DrawingLockStress, EditsOnManyThreadsWhileTheMainThreadDraws)
 			work (i + 1, *own[i], *shared, draws);
 			--working;
 		});
-	TestDrawContext context;
+	RecordingDrawContext context;
 	while (working > 0)
 	{
 		frame->platformDrawRect (&context, CRect (0, 0, 100, 100));
@@ -295,7 +297,7 @@ TEST (DrawingLockStress, MouseEventsWhileThreadsEdit)
 		});
 
 	std::minstd_rand random (7);
-	TestDrawContext context;
+	RecordingDrawContext context;
 	const CButtonState left (kLButton);
 	for (int step = 0; step < kMainThreadSteps; ++step)
 	{
@@ -346,7 +348,7 @@ TEST (DrawingLockStress, CloseWhileThreadsEdit)
 		rig.pads.clear ();
 
 		// Close at a different point of the workers' rounds in each run.
-		TestDrawContext context;
+		RecordingDrawContext context;
 		while (rounds < run * PadFrame::kPads)
 		{
 			rig.frame->platformDrawRect (&context, CRect (0, 0, 200, 200));

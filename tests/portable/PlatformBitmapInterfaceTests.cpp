@@ -1,45 +1,34 @@
 // Code outside the bundles reaches a platform bitmap's operations through its
 // table of virtual operations by position. These tests call each slot by its
 // index, as such code does, and check which operation answers.
-#include "BitmapTestSupport.h"
+#include "RecordingPlatformBitmap.h"
+#include "VirtualSlot.h"
 
 #include "lib/cresourcedescription.h"
+#include "lib/platform/mac/cgbitmap.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
 
 namespace {
 
 using namespace VSTGUI;
 using Tolvik::Testing::RecordingPlatformBitmap;
+using Tolvik::Testing::slotOf;
 
-// The index of the first slot after those of the reference-counting base,
-// read from the position of a probe's first operation (the Itanium ABI keeps
-// a virtual function's table offset, plus one, in its member pointer).
+// The index of the first slot after those of the reference-counting base:
+// that of a probe's first operation.
 struct ProbeAfterBase : ReferenceCounted
 {
 	virtual void firstOwnOperation () {}
 };
 
-size_t firstSlotAfterBase ()
-{
-	auto member = &ProbeAfterBase::firstOwnOperation;
-	ptrdiff_t encoded = 0;
-	static_assert (sizeof (member) >= sizeof (encoded));
-	std::memcpy (&encoded, &member, sizeof (encoded));
-	return static_cast<size_t> (encoded - 1) / sizeof (void*);
-}
-
-void* slot (IPlatformBitmap* bitmap, size_t operation)
-{
-	return (*reinterpret_cast<void***> (bitmap))[firstSlotAfterBase () + operation];
-}
-
+// Calls the bitmap's operation of that number, counted from the first slot
+// after the base's.
 template <typename Result, typename... Args>
 Result callOperation (IPlatformBitmap* bitmap, size_t operation, Args... args)
 {
-	return reinterpret_cast<Result (*) (IPlatformBitmap*, Args...)> (slot (bitmap, operation)) (bitmap, args...);
+	return Tolvik::Testing::callSlot<Result, Args...> (bitmap, slotOf (&ProbeAfterBase::firstOwnOperation) + operation,
+	                                                   args...);
 }
 
 using PixelAccessPtr = SharedPointer<IPlatformBitmapPixelAccess>;

@@ -1,8 +1,13 @@
 // Adding and removing views of containers on a frame: the library's order of
 // steps, and where the frame's drawing lock is held within it. Entries that
 // end in "(locked)" were made while the frame's word was set.
+#include "AssertionRecorder.h"
+#include "LoggingFrameObserver.h"
+#include "OpenFrame.h"
+#include "RecordingPlatformFrame.h"
 #include "SleepGate.h"
-#include "TestViews.h"
+#include "TestContainer.h"
+#include "TestView.h"
 
 #include <gtest/gtest.h>
 
@@ -13,42 +18,10 @@ namespace {
 using namespace Tolvik::Testing;
 using namespace VSTGUI;
 
-class LoggingObserver : public IViewAddedRemovedObserver
+// The frame observer logs the views that the frame sees added and removed.
+struct EditTest : ::testing::Test, OpenFrame
 {
-public:
-	explicit LoggingObserver (EventLog& log) : log (log) {}
-	void onViewAdded (CFrame*, CView* view) override { log.add ("frame saw " + nameOf (view) + " added"); }
-	void onViewRemoved (CFrame*, CView* view) override { log.add ("frame saw " + nameOf (view) + " removed"); }
-
-private:
-	EventLog& log;
-};
-
-struct EditTest : ::testing::Test
-{
-	EventLog log;
-	LoggingContainerListener listener {log};
-	LoggingObserver observer {log};
-	SharedPointer<CFrame> frame = makeOwned<CFrame> (CRect (0, 0, 200, 200), nullptr);
-	SharedPointer<RecordingPlatformFrame> platform = openOnRecordingPlatform (*frame);
-	TestContainer* box = new TestContainer (&log, "box");
-
-	EditTest ()
-	{
-		frame->addView (box);
-		box->registerViewContainerListener (&listener);
-		frame->registerViewAddedRemovedObserver (&observer);
-		log.watch (frame);
-	}
-
-	TestView* addToBox (const char* name)
-	{
-		auto view = new TestView (&log, name);
-		box->addView (view);
-		return view;
-	}
-
-	Names childNames () const { return childNamesOf (*box); }
+	EditTest () { frame->registerViewAddedRemovedObserver (&frameObserver); }
 };
 
 TEST_F (EditTest, AddViewHoldsTheWordOnlyWhileTheEntryGoesIn)
@@ -314,7 +287,7 @@ TEST_F (EditTest, ChangingTheZOrderTakesNoLock)
 TEST (FrameRemoveAll, EndsModalSessionsAndDropsFocusAndMouseViewsBeforeTheLock)
 {
 	EventLog log;
-	LoggingObserver observer (log);
+	LoggingFrameObserver observer (log);
 	auto frame = makeOwned<CFrame> (CRect (0, 0, 100, 100), nullptr);
 	ASSERT_TRUE (openOnRecordingPlatform (*frame));
 	auto focus = new TestView (&log, "f", CRect (0, 0, 50, 50));

@@ -1,7 +1,8 @@
-// The library's lock waits sleep through usleep between two polls. This test
-// program defines usleep itself, so that a test can count the sleeps of a
-// thread and, with the gate closed, hold waiting threads in their sleep until
-// it lets them go: cross-thread tests then wait on state, never on time.
+// The library's lock waits sleep through usleep between two polls. The gate
+// defines usleep for the program that uses it, so that a test can count the
+// sleeps of a thread and, with the gate closed, hold waiting threads in their
+// sleep until it lets them go: cross-thread tests then wait on state, never
+// on time.
 #pragma once
 
 #include <cstddef>

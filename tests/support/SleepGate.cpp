@@ -90,6 +90,9 @@ void releaseParked ()
 
 using namespace Tolvik::Testing::SleepGate;
 
+// In the same file as the gate's functions: a program that calls any of them
+// links this object from the test support library, and with it this usleep in
+// place of the C library's.
 extern "C" int usleep (useconds_t microseconds)
 {
 	++threadSleeps;

@@ -1,0 +1,75 @@
+#include "RecordingPlatformFrame.h"
+
+#include "lib/coffscreencontext.h"
+#include "lib/platform/iplatformoptionmenu.h"
+#include "lib/platform/mac/cgplatformfactory.h"
+
+#include <utility>
+
+namespace Tolvik::Testing {
+
+using namespace VSTGUI;
+
+void RecordingPlatformFrame::invalidRect (const CRect& rect)
+{
+	std::lock_guard<std::mutex> lock (mutex);
+	invalidated.push_back (rect);
+}
+
+void RecordingPlatformFrame::setSize (const CRect& newSize)
+{
+	std::lock_guard<std::mutex> lock (mutex);
+	resized.push_back (newSize);
+}
+
+std::vector<CRect> RecordingPlatformFrame::invalidRects () const
+{
+	std::lock_guard<std::mutex> lock (mutex);
+	return invalidated;
+}
+
+std::vector<CRect> RecordingPlatformFrame::sizes () const
+{
+	std::lock_guard<std::mutex> lock (mutex);
+	return resized;
+}
+
+SharedPointer<COffscreenContext> RecordingPlatformFrame::createOffscreenContext (CCoord, CCoord, double)
+{
+	return nullptr;
+}
+
+bool RecordingPlatformFrame::setMouseCursor (CCursorType)
+{
+	return false;
+}
+
+SharedPointer<IPlatformOptionMenu> RecordingPlatformFrame::createPlatformOptionMenu ()
+{
+	return nullptr;
+}
+
+namespace {
+
+// Makes a recording platform frame for each frame that opens with it.
+class RecordingPlatformFactory : public CGPlatformFactory
+{
+public:
+	SharedPointer<IPlatformFrame> createFrame (IPlatformFrameCallback*, const CRect&, void*) const override
+	{
+		made = makeOwned<RecordingPlatformFrame> ();
+		return made;
+	}
+	mutable SharedPointer<RecordingPlatformFrame> made;
+};
+
+} // namespace
+
+SharedPointer<RecordingPlatformFrame> openOnRecordingPlatform (CFrame& frame)
+{
+	RecordingPlatformFactory factory;
+	int parentView = 0;
+	return frame.open (&parentView, factory) ? factory.made : nullptr;
+}
+
+} // Tolvik::Testing

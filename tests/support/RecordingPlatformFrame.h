@@ -1,0 +1,38 @@
+// A platform frame that records the rectangles the frame invalidates and the
+// sizes it sets, and the way to open a frame on one.
+#pragma once
+
+#include "lib/cframe.h"
+#include "lib/platform/iplatformframe.h"
+
+#include <mutex>
+#include <vector>
+
+namespace Tolvik::Testing {
+
+class RecordingPlatformFrame : public VSTGUI::IPlatformFrame
+{
+public:
+	void invalidRect (const VSTGUI::CRect& rect) override;
+	void setSize (const VSTGUI::CRect& newSize) override;
+	// None of these: the frames of the tests draw nothing offscreen, keep
+	// the cursor and show option menus through test doubles of their own.
+	VSTGUI::SharedPointer<VSTGUI::COffscreenContext> createOffscreenContext (VSTGUI::CCoord width,
+	                                                                         VSTGUI::CCoord height,
+	                                                                         double scaleFactor) override;
+	bool setMouseCursor (VSTGUI::CCursorType type) override;
+	VSTGUI::SharedPointer<VSTGUI::IPlatformOptionMenu> createPlatformOptionMenu () override;
+	std::vector<VSTGUI::CRect> invalidRects () const;
+	std::vector<VSTGUI::CRect> sizes () const;
+
+private:
+	mutable std::mutex mutex;
+	std::vector<VSTGUI::CRect> invalidated;
+	std::vector<VSTGUI::CRect> resized;
+};
+
+// Opens the frame on a RecordingPlatformFrame and hands that back; null when
+// the frame does not open.
+VSTGUI::SharedPointer<RecordingPlatformFrame> openOnRecordingPlatform (VSTGUI::CFrame& frame);
+
+} // Tolvik::Testing
