@@ -310,14 +310,25 @@ CFrame::CollectInvalidRects::CollectInvalidRects (CFrame* frame)
 
 CFrame::CollectInvalidRects::~CollectInvalidRects () noexcept
 {
-	if (active)
+	stop ();
+}
+
+void CFrame::CollectInvalidRects::stop ()
+{
+	if (std::exchange (active, false))
 	{
 		frame->pImpl->collectInvalidRects = previous;
 		if (!nested)
 			frame->pImpl->collectingThread.clear ();
 	}
-	for (const auto& rect : rects)
+	for (const auto& rect : std::exchange (rects, {}))
 		frame->invalidRect (rect);
+}
+
+void CFrame::onStartLocalEventLoop ()
+{
+	while (pImpl->collectingThread.isThisThread () && pImpl->collectInvalidRects)
+		pImpl->collectInvalidRects->stop ();
 }
 
 bool CFrame::setSize (CCoord width, CCoord height)

@@ -115,6 +115,8 @@ public:
 		CollectInvalidRects (const CollectInvalidRects&) = delete;
 		CollectInvalidRects& operator= (const CollectInvalidRects&) = delete;
 		void addRect (const CRect& rect) { rects.push_back (rect); }
+		// Ends the collection now: what it holds reaches the platform view.
+		void stop ();
 
 	private:
 		CFrame* frame;
@@ -129,6 +131,10 @@ public:
 	// addView and removeView invalidate.
 	void invalidRect (const CRect& rect) override;
 	void invalid () override;
+	// A local event loop (a modal menu) starts on this thread: the rectangles
+	// that its event collected are invalidated at once, so that the loop
+	// draws them.
+	void onStartLocalEventLoop ();
 
 	// Resizes the frame, keeping its left and top, after asking the editor.
 	// False when the size is the same or the editor refuses.

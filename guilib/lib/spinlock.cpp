@@ -81,6 +81,8 @@ void Holds::waitToLock (bool ahead)
 Holds::Taken Holds::takeNested (HoldKind kind, Flags& outerFlags)
 {
 	outerFlags = flags.load (std::memory_order_relaxed);
+	if (kind == HoldKind::pass)
+		return lock (word), Taken::lockStep;
 	if (outerFlags & kPlain)
 	{
 		// A draw makes its lock and unlock steps, so the draw's end clears

@@ -100,7 +100,12 @@ enum class HoldKind
 	// Something that must not wait: it takes the word only when it is free
 	// at once, deepens a hold of its own thread quietly, and otherwise runs
 	// without the word.
-	ifFree
+	ifFree,
+	// A pass that reads or marks what the word guards (an option menu's
+	// count, mark and popup passes). Goes ahead of waiting edits; edits
+	// inside it are reported. On a thread that holds the word already it
+	// makes the plain lock and unlock steps, so its end clears the word.
+	pass
 };
 
 class Hold;
@@ -133,7 +138,7 @@ private:
 	enum class Taken : uint8_t
 	{
 		nothing,  // no change (a plain lock of this thread, or not free at once)
-		lockStep, // a draw under this thread's plain lock: its lock and unlock steps
+		lockStep, // nested without counting: the plain lock and unlock steps
 		deeper,   // nested in a hold of this thread's own
 		word      // the word, from 0: given back when the hold ends
 	};
@@ -145,7 +150,7 @@ private:
 
 	static Flags flagsOf (HoldKind kind)
 	{
-		return kind == HoldKind::edit || kind == HoldKind::draw ? kStrict : 0;
+		return kind == HoldKind::edit || kind == HoldKind::draw || kind == HoldKind::pass ? kStrict : 0;
 	}
 
 	Taken take (HoldKind kind, Flags& outerFlags)

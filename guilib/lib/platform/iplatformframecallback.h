@@ -28,6 +28,14 @@ struct DragEventData
 	int32_t modifiers {0};
 };
 
+// Keys without a character, in VstKeyCode::virt.
+enum VirtualKey : unsigned char
+{
+	VKEY_RETURN = 4,
+	VKEY_SPACE = 7,
+	VKEY_ENTER = 19
+};
+
 struct VstKeyCode
 {
 	int32_t character {0};
