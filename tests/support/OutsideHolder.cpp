@@ -1,15 +1,26 @@
 #include "OutsideHolder.h"
 
 #include "lib/cframe.h"
+#include "lib/controls/coptionmenu.h"
 
 namespace Tolvik::Testing {
 
 OutsideHolder::OutsideHolder (VSTGUI::CFrame& frame)
-: job ([this, &frame] {
-	  frame.LockGUIDrawing ();
+: OutsideHolder ([&frame] { frame.LockGUIDrawing (); }, [&frame] { frame.UnLockGUIDrawing (); })
+{
+}
+
+OutsideHolder::OutsideHolder (VSTGUI::COptionMenu& menu)
+: OutsideHolder ([&menu] { menu.LockListAccess (); }, [&menu] { menu.UnLockListAccess (); })
+{
+}
+
+OutsideHolder::OutsideHolder (std::function<void ()> lock, std::function<void ()> unlock)
+: job ([this, lock = std::move (lock), unlock = std::move (unlock)] {
+	  lock ();
 	  held.notify ();
 	  finish.wait ();
-	  frame.UnLockGUIDrawing ();
+	  unlock ();
   })
 {
 	held.wait ();

@@ -1,5 +1,6 @@
-// Holds a frame's drawing lock on a thread of its own: from construction,
-// which returns once the lock is held, until release (or the end of its life).
+// Holds a lock word on a thread of its own, through its exported lock and
+// unlock operations: from construction, which returns once the word is held,
+// until release (or the end of its life).
 #pragma once
 
 #include "Job.h"
@@ -7,12 +8,22 @@
 
 #include "lib/vstguifwd.h"
 
+#include <functional>
+
+namespace VSTGUI {
+class COptionMenu;
+}
+
 namespace Tolvik::Testing {
 
 class OutsideHolder
 {
 public:
+	// A frame's drawing lock.
 	explicit OutsideHolder (VSTGUI::CFrame& frame);
+	// An option menu's list lock.
+	explicit OutsideHolder (VSTGUI::COptionMenu& menu);
+	OutsideHolder (std::function<void ()> lock, std::function<void ()> unlock);
 	~OutsideHolder ();
 	OutsideHolder (const OutsideHolder&) = delete;
 	OutsideHolder& operator= (const OutsideHolder&) = delete;

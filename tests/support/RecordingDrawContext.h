@@ -15,14 +15,16 @@ public:
 
 	struct BitmapDraw
 	{
+		VSTGUI::CBitmap* bitmap;
 		VSTGUI::CRect rect;
 		VSTGUI::CPoint offset;
 		float alpha;
 	};
 
-	void drawBitmap (VSTGUI::CBitmap*, const VSTGUI::CRect& rect, const VSTGUI::CPoint& offset, float alpha) override
+	void drawBitmap (VSTGUI::CBitmap* bitmap, const VSTGUI::CRect& rect, const VSTGUI::CPoint& offset,
+	                 float alpha) override
 	{
-		bitmapDraws.push_back ({rect, offset, alpha});
+		bitmapDraws.push_back ({bitmap, rect, offset, alpha});
 	}
 
 	std::vector<BitmapDraw> bitmapDraws;

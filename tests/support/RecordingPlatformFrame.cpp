@@ -46,7 +46,7 @@ bool RecordingPlatformFrame::setMouseCursor (CCursorType)
 
 SharedPointer<IPlatformOptionMenu> RecordingPlatformFrame::createPlatformOptionMenu ()
 {
-	return nullptr;
+	return optionMenus ? optionMenus () : nullptr;
 }
 
 namespace {

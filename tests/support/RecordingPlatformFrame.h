@@ -5,6 +5,7 @@
 #include "lib/cframe.h"
 #include "lib/platform/iplatformframe.h"
 
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -15,13 +16,14 @@ class RecordingPlatformFrame : public VSTGUI::IPlatformFrame
 public:
 	void invalidRect (const VSTGUI::CRect& rect) override;
 	void setSize (const VSTGUI::CRect& newSize) override;
-	// None of these: the frames of the tests draw nothing offscreen, keep
-	// the cursor and show option menus through test doubles of their own.
+	// The frames of the tests draw nothing offscreen and keep the cursor.
 	VSTGUI::SharedPointer<VSTGUI::COffscreenContext> createOffscreenContext (VSTGUI::CCoord width,
 	                                                                         VSTGUI::CCoord height,
 	                                                                         double scaleFactor) override;
 	bool setMouseCursor (VSTGUI::CCursorType type) override;
+	// What `optionMenus` makes, or none.
 	VSTGUI::SharedPointer<VSTGUI::IPlatformOptionMenu> createPlatformOptionMenu () override;
+	std::function<VSTGUI::SharedPointer<VSTGUI::IPlatformOptionMenu> ()> optionMenus;
 	std::vector<VSTGUI::CRect> invalidRects () const;
 	std::vector<VSTGUI::CRect> sizes () const;
 

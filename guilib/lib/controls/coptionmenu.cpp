@@ -235,6 +235,20 @@ bool COptionMenu::isCheckEntry (int32_t index) const
 	return item && item->isChecked ();
 }
 
+// Both read the list while another thread may be editing it: under the lock,
+// and the command item kept alive while it runs.
+bool COptionMenu::hasEntries ()
+{
+	Hold pass (&listHolds, HoldKind::pass);
+	return !menuItems->empty ();
+}
+
+SharedPointer<CCommandMenuItem> COptionMenu::commandAt (int32_t index)
+{
+	Hold pass (&listHolds, HoldKind::pass);
+	return SharedPointer<CCommandMenuItem> (dynamic_cast<CCommandMenuItem*> (getEntry (index)));
+}
+
 COptionMenu* COptionMenu::getLastItemMenu (int32_t& index) const
 {
 	index = lastResult;
@@ -284,7 +298,7 @@ bool COptionMenu::popup (const std::function<void (COptionMenu* menu)>& callback
 	beforePopup (true);
 	lastResult = -1;
 	lastMenu = nullptr;
-	if (getNbEntries () == 0)
+	if (!hasEntries ())
 		return true;
 	frame->onStartLocalEventLoop ();
 	IPlatformFrame* platformFrame = frame->getPlatformFrame ();
@@ -310,7 +324,7 @@ void COptionMenu::completePopup (COptionMenu* chosenMenu, int32_t chosenIndex,
 		chosenMenu->setValue (static_cast<float> (chosenIndex));
 		valueChanged ();
 		invalid ();
-		if (auto command = dynamic_cast<CCommandMenuItem*> (chosenMenu->getEntry (chosenIndex)))
+		if (auto command = chosenMenu->commandAt (chosenIndex))
 			command->execute ();
 		endEdit ();
 	}

@@ -106,6 +106,8 @@ protected:
 	CMenuItemList* menuItems;
 
 private:
+	bool hasEntries ();
+	SharedPointer<CCommandMenuItem> commandAt (int32_t index);
 	// Applies a choice that the platform menu reported, then finishes the
 	// popup.
 	void completePopup (COptionMenu* chosenMenu, int32_t chosenIndex,
