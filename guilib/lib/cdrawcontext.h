@@ -41,6 +41,11 @@ public:
 
 	const CRect& getSurfaceRect () const { return surfaceRect; }
 
+	// Bracket a pass of drawing into the context's surface; endDraw makes what
+	// was drawn visible to those who read the surface (an offscreen bitmap).
+	virtual void beginDraw () {}
+	virtual void endDraw () {}
+
 	// Device pixels per unit of the surface.
 	double getScaleFactor () const { return scaleFactor; }
 	virtual void setScaleFactor (double factor) { scaleFactor = factor; }

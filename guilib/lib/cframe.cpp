@@ -715,11 +715,20 @@ bool CFrame::platformOnKeyUp (VstKeyCode&)
 	return false;
 }
 
-// Nothing in this build depends on the window's activation or scale.
+// Nothing in this build depends on the window's activation.
 void CFrame::platformOnActivate (bool) {}
 
 void CFrame::platformOnWindowActivate (bool) {}
 
-void CFrame::platformScaleFactorChanged (double) {}
+// Passed down the tree as one platform event: no edit of another thread
+// changes a child list under the walk, and what the views invalidate reaches
+// the platform view once they are done.
+void CFrame::platformScaleFactorChanged (double newScaleFactor)
+{
+	processEvent ([&] {
+		onScaleFactorChanged (newScaleFactor);
+		return true;
+	});
+}
 
 } // VSTGUI

@@ -10,7 +10,14 @@ namespace VSTGUI {
 class COffscreenContext : public CDrawContext
 {
 public:
-	// The bitmap that the context draws into.
+	// A context over a new bitmap of `width` x `height` units at
+	// `scaleFactor` pixels a unit, made by the platform frame of `frame`.
+	// None when a side is below 1 unit (or NaN), when there is no frame or
+	// the frame is not open, or when the platform frame makes none.
+	static SharedPointer<COffscreenContext> create (CFrame* frame, CCoord width, CCoord height,
+	                                                double scaleFactor = 1.);
+
+	// The bitmap that the context draws into; call endDraw before drawing it.
 	CBitmap* getBitmap () const { return bitmap; }
 
 protected:

@@ -1,4 +1,5 @@
 #include "cview.h"
+#include "cbitmap.h"
 #include "cframe.h"
 
 #include <algorithm>
@@ -6,11 +7,14 @@
 
 namespace VSTGUI {
 
+const IdStringPtr kMsgViewSizeChanged = "kMsgViewSizeChanged";
+
 CView::CView (const CRect& size) : size (size) {}
 
 CView::CView (const CView& other)
 : ReferenceCounted (other),
   size (other.size),
+  pBackground (other.pBackground),
   flagDirty (other.isDirty ()),
   flagVisible (other.isVisible ()),
   flagMouseEnabled (other.getMouseEnabled ()),
@@ -22,10 +26,26 @@ CView::~CView () noexcept = default;
 
 void CView::setViewSize (const CRect& rect, bool invalidate)
 {
+	const bool changed = rect != size;
 	size = rect;
+	if (changed)
+		notify (this, kMsgViewSizeChanged);
 	if (invalidate)
 		invalid ();
 }
+
+CMessageResult CView::notify (CView*, IdStringPtr)
+{
+	return kMessageUnknown;
+}
+
+void CView::setBackground (CBitmap* background)
+{
+	pBackground = background;
+	setDirty (true);
+}
+
+void CView::onScaleFactorChanged (double) {}
 
 VSTGUIEditorInterface* CView::getEditor () const
 {

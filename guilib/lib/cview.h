@@ -17,6 +17,16 @@ namespace VSTGUI {
 
 using CViewAttributeID = uint32_t;
 
+// Messages that views send through notify, told apart by their address.
+using IdStringPtr = const char*;
+enum CMessageResult
+{
+	kMessageUnknown = 0,
+	kMessageNotified = 1
+};
+// Sent by a view to itself when setViewSize changes its size.
+extern const IdStringPtr kMsgViewSizeChanged;
+
 class CView : public ReferenceCounted
 {
 public:
@@ -28,7 +38,11 @@ public:
 
 	// The view's rectangle in its parent's coordinates.
 	const CRect& getViewSize () const { return size; }
+	// Sends kMsgViewSizeChanged when the size changes.
 	virtual void setViewSize (const CRect& rect, bool invalid = true);
+
+	// A message from `sender`; kMessageUnknown when the view has no use for it.
+	virtual CMessageResult notify (CView* sender, IdStringPtr message);
 
 	// The frame the view is shown in: set by attached, cleared by removed.
 	// Both may be asked on any thread: an edit on another thread reads the
@@ -58,6 +72,16 @@ public:
 	virtual bool isDirty () const { return flagDirty.load (std::memory_order_relaxed); }
 	virtual void setVisible (bool state) { flagVisible.store (state, std::memory_order_relaxed); }
 	bool isVisible () const { return flagVisible.load (std::memory_order_relaxed); }
+
+	// The bitmap that a container draws under its children. The view holds a
+	// reference to it; setting another releases the previous one. Draws read
+	// it: set it on the main thread or under the frame's drawing lock.
+	virtual void setBackground (CBitmap* background);
+	CBitmap* getBackground () const { return pBackground; }
+
+	// The frame's platform view now has `newScaleFactor` device pixels a
+	// point. Main thread.
+	virtual void onScaleFactorChanged (double newScaleFactor);
 
 	// Marks the whole view for redrawing and clears its dirty flag. Runs on
 	// the editing thread for views that addView and removeView invalidate.
@@ -99,6 +123,7 @@ protected:
 	CRect size;
 	std::atomic<CFrame*> pFrame {nullptr};
 	std::atomic<CViewContainer*> pParentView {nullptr};
+	SharedPointer<CBitmap> pBackground;
 
 	void setAttached (bool state) { flagAttached.store (state, std::memory_order_relaxed); }
 	void setDirtyFlag (bool state) { flagDirty.store (state, std::memory_order_relaxed); }

@@ -1,4 +1,5 @@
 #include "cviewcontainer.h"
+#include "cbitmap.h"
 #include "cdrawcontext.h"
 #include "cframe.h"
 #include "vstguidebug.h"
@@ -33,7 +34,7 @@ private:
 
 CViewContainer::CViewContainer (const CRect& size) : CView (size) {}
 
-CViewContainer::CViewContainer (const CViewContainer& other) : CView (other)
+CViewContainer::CViewContainer (const CViewContainer& other) : CView (other), backgroundOffset (other.backgroundOffset)
 {
 	removeAttribute (kCViewContainerMouseDownViewAttribute);
 }
@@ -202,7 +203,16 @@ void CViewContainer::beforeDelete ()
 	CViewContainer::removeAll (true);
 }
 
-void CViewContainer::drawBackgroundRect (CDrawContext*, const CRect&) {}
+void CViewContainer::drawBackgroundRect (CDrawContext* context, const CRect& updateRect)
+{
+	auto background = getBackground ();
+	if (!background)
+		return;
+	ScopedGlobalState state (*context);
+	CRect clip;
+	context->setClipRect (intersection (context->getClipRect (clip), updateRect));
+	background->draw (context, size, backgroundOffset);
+}
 
 void CViewContainer::drawRect (CDrawContext* context, const CRect& updateRect)
 {
@@ -224,6 +234,12 @@ void CViewContainer::drawRect (CDrawContext* context, const CRect& updateRect)
 		child->drawRect (context, area);
 	}
 	setDirty (false);
+}
+
+void CViewContainer::onScaleFactorChanged (double newScaleFactor)
+{
+	for (size_t i = 0; i < children.size (); ++i)
+		SharedPointer<CView> (children[i])->onScaleFactorChanged (newScaleFactor);
 }
 
 CView* CViewContainer::mouseTargetAt (const CPoint& localWhere, size_t& belowIndex) const

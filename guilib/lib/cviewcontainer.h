@@ -55,6 +55,11 @@ public:
 	CView* getMouseDownView () const;
 	void setMouseDownView (CView* view);
 
+	// The point of the background bitmap that lands at the container's
+	// top-left corner, in the bitmap's size; (0, 0) by default.
+	void setBackgroundOffset (const CPoint& offset) { backgroundOffset = offset; }
+	const CPoint& getBackgroundOffset () const { return backgroundOffset; }
+
 	void registerViewContainerListener (IViewContainerListener* listener) { containerListeners.add (listener); }
 	void unregisterViewContainerListener (IViewContainerListener* listener) { containerListeners.remove (listener); }
 
@@ -63,6 +68,8 @@ public:
 	bool removed (CViewContainer* parent) override;
 	// Draws the background, then each visible child that meets the rectangle.
 	void drawRect (CDrawContext* context, const CRect& updateRect) override;
+	// Passes the new scale factor on to each child.
+	void onScaleFactorChanged (double newScaleFactor) override;
 	CMouseEventResult onMouseDown (CPoint& where, const CButtonState& buttons) override;
 	CMouseEventResult onMouseUp (CPoint& where, const CButtonState& buttons) override;
 	CMouseEventResult onMouseMoved (CPoint& where, const CButtonState& buttons) override;
@@ -74,8 +81,9 @@ public:
 	void beforeDelete () override;
 
 protected:
-	// The background under the children. This build has no background colour
-	// or bitmap, so there is nothing to draw here.
+	// The background under the children: the background bitmap, if any,
+	// over the container's rectangle, clipped to `updateRect` (both in the
+	// parent's coordinates).
 	virtual void drawBackgroundRect (CDrawContext* context, const CRect& updateRect);
 
 	// A point of the parent's coordinates in the children's.
@@ -97,6 +105,7 @@ private:
 
 	ViewList children;
 	DispatchList<IViewContainerListener> containerListeners;
+	CPoint backgroundOffset;
 };
 
 } // VSTGUI

@@ -94,18 +94,22 @@ bool CGBitmap::load (const CResourceDescription&)
 
 SharedPointer<IPlatformBitmapPixelAccess> CGBitmap::lockPixels (bool alphaPremultiplied)
 {
-	if (!alphaPremultiplied)
+	if (!alphaPremultiplied || !preparePixelBuffer ())
 		return nullptr;
-	allocBits ();
-	if (!bits)
-		return nullptr;
-	// An image that was not made from the buffer holds the bitmap's pixels
-	// (the buffer may be new, or zeros that drawScaled allocated): they go
-	// into the buffer, which becomes the image's source once the pixels are
-	// given back.
-	if (image && CGImageGetDataProvider (image) != dataProvider)
-		copyImage (image, bits, size, bytesPerRow);
 	return makeOwned<PixelAccess> (*this);
+}
+
+CGContextRef CGBitmap::createCGContext ()
+{
+	if (!preparePixelBuffer ())
+		return nullptr;
+	// The pixels are about to change: an image of them is made again.
+	freeCGImage ();
+	auto space = CGColorSpaceCreateDeviceRGB ();
+	auto context = CGBitmapContextCreate (bits, truncateToUInt32 (size.x), truncateToUInt32 (size.y), 8,
+	                                      bytesPerRow, space, kPixelLayout);
+	CGColorSpaceRelease (space);
+	return context;
 }
 
 void CGBitmap::drawScaled (const SharedPointer<IPlatformBitmap>&, const SharedPointer<IPlatformBitmap>&)
@@ -150,6 +154,20 @@ void CGBitmap::allocBits ()
 	bits = std::calloc (byteCount ? byteCount : 1, 1);
 	if (bits)
 		dataProvider = CGDataProviderCreateWithData (nullptr, bits, byteCount, freeBits);
+}
+
+bool CGBitmap::preparePixelBuffer ()
+{
+	allocBits ();
+	if (!bits)
+		return false;
+	// An image that was not made from the buffer holds the bitmap's pixels
+	// (the buffer may be new, or zeros that drawScaled allocated): they go
+	// into the buffer, which becomes the image's source once the image is
+	// dropped.
+	if (image && CGImageGetDataProvider (image) != dataProvider)
+		copyImage (image, bits, size, bytesPerRow);
+	return true;
 }
 
 void CGBitmap::freeCGImage ()

@@ -59,13 +59,24 @@ public:
 	// The image to draw, owned by the bitmap: made from the pixel buffer when
 	// there is none, and kept until the pixels change. Null without either.
 	CGImageRef getCGImage ();
+	// Drops the image, so that the next getCGImage makes it again from the
+	// pixel buffer as it is then. Call it after drawing into the buffer.
+	void freeCGImage ();
+
+	// A bitmap context over the pixel buffer (made, with the bitmap's pixels,
+	// when needed), one unit a pixel; the caller releases it, and the bitmap
+	// must outlive it. Null without pixels or for a size the context cannot
+	// take.
+	CGContextRef createCGContext ();
 
 protected:
 	class PixelAccess;
 
 	// Makes a zeroed pixel buffer of the pixel size, unless there is one.
 	void allocBits ();
-	void freeCGImage ();
+	// Makes sure of the pixel buffer and that it holds the bitmap's pixels;
+	// false when there is none.
+	bool preparePixelBuffer ();
 
 	CPoint size;
 	CGImageRef image {nullptr};

@@ -113,21 +113,66 @@ CGAffineTransform flippedTransform (const CGraphicsTransform& t)
 	return CGAffineTransformMake (t.m11, -t.m21, -t.m12, t.m22, t.dx, -t.dy);
 }
 
+bool hasUsableScale (const CGBitmap* bitmap)
+{
+	return bitmap && bitmap->getScaleFactor () > 0. && std::isfinite (bitmap->getScaleFactor ());
+}
+
+// A bitmap's size in units of its scale factor; empty without a usable one.
+CRect unitsOf (const CGBitmap* bitmap)
+{
+	if (!hasUsableScale (bitmap))
+		return {};
+	const CPoint& pixels = bitmap->getSize ();
+	const double factor = bitmap->getScaleFactor ();
+	return {0., 0., pixels.x / factor, pixels.y / factor};
+}
+
 } // namespace
 
 CGDrawContext::CGDrawContext (CGContextRef cgContext, const CRect& surfaceRect)
-: CDrawContext (surfaceRect), cgContext (CGContextRetain (cgContext))
+: COffscreenContext (surfaceRect), cgContext (CGContextRetain (cgContext))
 {
-	CGContextSaveGState (cgContext);
-	// View (x, y) lands at (x, -y) from here: the surface's top-left corner
-	// is the origin.
-	CGContextTranslateCTM (cgContext, -surfaceRect.left, surfaceRect.bottom);
+	beginSurface ();
+}
+
+CGDrawContext::CGDrawContext (CGBitmap* platformBitmap)
+: COffscreenContext (unitsOf (platformBitmap)),
+  cgContext (hasUsableScale (platformBitmap) ? platformBitmap->createCGContext () : nullptr)
+{
+	if (!platformBitmap)
+		return;
+	bitmap = makeOwned<CBitmap> (platformBitmap);
+	setScaleFactor (platformBitmap->getScaleFactor ());
+	if (!cgContext)
+		return;
+	CGContextScaleCTM (cgContext, getScaleFactor (), getScaleFactor ());
+	beginSurface ();
 }
 
 CGDrawContext::~CGDrawContext () noexcept
 {
+	if (!cgContext)
+		return;
 	CGContextRestoreGState (cgContext);
 	CGContextRelease (cgContext);
+}
+
+void CGDrawContext::beginSurface ()
+{
+	CGContextSaveGState (cgContext);
+	// View (x, y) lands at (x, -y) from here: the surface's top-left corner
+	// is the origin.
+	const CRect& surface = getSurfaceRect ();
+	CGContextTranslateCTM (cgContext, -surface.left, surface.bottom);
+}
+
+void CGDrawContext::endDraw ()
+{
+	if (!bitmap)
+		return;
+	if (auto cgBitmap = dynamic_cast<CGBitmap*> (bitmap->getPlatformBitmap ()))
+		cgBitmap->freeCGImage ();
 }
 
 CGContextRef CGDrawContext::beginCGContext (bool swapYAxis, bool integralOffset)
@@ -239,6 +284,19 @@ void CGDrawContext::fillRectWithBitmap (CBitmap* bitmap, const CRect& srcRect, c
 	if (!bitmap || alpha == 0.f || srcRect.isEmpty () || dstRect.isEmpty ())
 		return;
 	CDrawContext::fillRectWithBitmap (bitmap, srcRect, dstRect, alpha);
+}
+
+SharedPointer<COffscreenContext> createCGOffscreenContext (CCoord width, CCoord height, double scaleFactor)
+{
+	const double pixelWidth = std::ceil (width * scaleFactor), pixelHeight = std::ceil (height * scaleFactor);
+	if (!(pixelWidth >= 1.) || !(pixelHeight >= 1.))
+		return nullptr;
+	auto platformBitmap = makeOwned<CGBitmap> (CPoint (pixelWidth, pixelHeight));
+	platformBitmap->setScaleFactor (scaleFactor);
+	auto context = makeOwned<CGDrawContext> (platformBitmap.get ());
+	if (!context->getCGContext ())
+		return nullptr;
+	return context;
 }
 
 } // VSTGUI

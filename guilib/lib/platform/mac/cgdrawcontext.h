@@ -6,7 +6,7 @@
 // frame of the scaled sheet.
 #pragma once
 
-#include "../../cdrawcontext.h"
+#include "../../coffscreencontext.h"
 
 #include <CoreGraphics/CoreGraphics.h>
 
@@ -14,7 +14,8 @@ namespace VSTGUI {
 
 class CGBitmap;
 
-class CGDrawContext : public CDrawContext
+// Also the platform's offscreen context, when made over a bitmap.
+class CGDrawContext : public COffscreenContext
 {
 public:
 	// Draws into `cgContext` (retained), whose user space has one unit per
@@ -23,7 +24,15 @@ public:
 	// coordinates grow downwards from surfaceRect's top-left corner. The
 	// context's graphics state is restored when the draw context goes.
 	CGDrawContext (CGContextRef cgContext, const CRect& surfaceRect);
+	// Draws into the pixels of `bitmap`, which it keeps (as getBitmap) at the
+	// bitmap's scale factor: the surface is the bitmap's size in units, from
+	// (0, 0). Without pixels, or with a scale factor that is not above 0, it
+	// has no Core Graphics context and draws nothing.
+	explicit CGDrawContext (CGBitmap* bitmap);
 	~CGDrawContext () noexcept override;
+
+	// Makes what was drawn into the bitmap show where the bitmap is drawn.
+	void endDraw () override;
 
 	void drawBitmap (CBitmap* bitmap, const CRect& dest, const CPoint& offset = CPoint (0, 0),
 	                 float alpha = 1.f) override;
@@ -61,7 +70,17 @@ public:
 	                     const CRect& rect, const CPoint& offset, float alpha, CBitmap* bitmap);
 
 private:
+	// Saves the graphics state and puts the surface's top-left corner at the
+	// origin of the draw context's coordinates.
+	void beginSurface ();
+
 	CGContextRef cgContext;
 };
+
+// The offscreen context of a platform frame: a CGDrawContext over a new
+// CGBitmap of `width` x `height` units at `scaleFactor` pixels a unit, each
+// side rounded up to whole pixels. Null when that gives no pixels or no
+// bitmap context.
+SharedPointer<COffscreenContext> createCGOffscreenContext (CCoord width, CCoord height, double scaleFactor);
 
 } // VSTGUI
