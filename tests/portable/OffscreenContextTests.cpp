@@ -1,7 +1,8 @@
 // Offscreen contexts: how the library asks a platform frame for one, and the
 // Core Graphics context that draws into a bitmap's own pixels.
-#include "BitmapTestSupport.h"
-#include "OffscreenPlatform.h"
+#include "Canvas.h"
+#include "PositionImage.h"
+#include "OffscreenPlatformFrame.h"
 
 #include "lib/coffscreencontext.h"
 

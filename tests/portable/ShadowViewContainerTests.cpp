@@ -1,8 +1,9 @@
 // The shadow container on pixels and counts: a frame on a platform frame
 // that makes real offscreen contexts, and in it a container at (10, 20)
 // holding two painted children, drawn onto a bitmap canvas.
-#include "BitmapTestSupport.h"
-#include "OffscreenPlatform.h"
+#include "Canvas.h"
+#include "PositionImage.h"
+#include "OffscreenPlatformFrame.h"
 
 #include "lib/cshadowviewcontainer.h"
 

@@ -1,5 +1,6 @@
 // Background bitmaps of views, and how a container draws its own.
-#include "BitmapTestSupport.h"
+#include "Canvas.h"
+#include "PositionImage.h"
 
 #include "lib/cviewcontainer.h"
 

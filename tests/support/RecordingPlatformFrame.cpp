@@ -1,8 +1,8 @@
 #include "RecordingPlatformFrame.h"
+#include "OpenOnPlatform.h"
 
 #include "lib/coffscreencontext.h"
 #include "lib/platform/iplatformoptionmenu.h"
-#include "lib/platform/mac/cgplatformfactory.h"
 
 #include <utility>
 
@@ -49,27 +49,9 @@ SharedPointer<IPlatformOptionMenu> RecordingPlatformFrame::createPlatformOptionM
 	return optionMenus ? optionMenus () : nullptr;
 }
 
-namespace {
-
-// Makes a recording platform frame for each frame that opens with it.
-class RecordingPlatformFactory : public CGPlatformFactory
-{
-public:
-	SharedPointer<IPlatformFrame> createFrame (IPlatformFrameCallback*, const CRect&, void*) const override
-	{
-		made = makeOwned<RecordingPlatformFrame> ();
-		return made;
-	}
-	mutable SharedPointer<RecordingPlatformFrame> made;
-};
-
-} // namespace
-
 SharedPointer<RecordingPlatformFrame> openOnRecordingPlatform (CFrame& frame)
 {
-	RecordingPlatformFactory factory;
-	int parentView = 0;
-	return frame.open (&parentView, factory) ? factory.made : nullptr;
+	return openOnPlatform<RecordingPlatformFrame> (frame);
 }
 
 } // Tolvik::Testing

@@ -6,12 +6,13 @@
 namespace VSTGUI {
 
 CParamDisplay::CParamDisplay (const CRect& size, CBitmap* background, int32_t style)
-: CControl (size), style (style), background (background)
+: CControl (size), style (style)
 {
+	setBackground (background);
 }
 
 CParamDisplay::CParamDisplay (const CParamDisplay& other)
-: CControl (other), style (other.style), background (other.background)
+: CControl (other), style (other.style)
 {
 }
 
@@ -23,12 +24,6 @@ void CParamDisplay::setStyle (int32_t newStyle)
 	setDirty ();
 }
 
-void CParamDisplay::setBackground (CBitmap* bitmap)
-{
-	background = bitmap;
-	setDirty ();
-}
-
 void CParamDisplay::drawBitmap (CDrawContext* context, CBitmap* bitmap)
 {
 	if (context && bitmap)
@@ -37,7 +32,7 @@ void CParamDisplay::drawBitmap (CDrawContext* context, CBitmap* bitmap)
 
 void CParamDisplay::draw (CDrawContext* context)
 {
-	drawBitmap (context, background);
+	drawBitmap (context, getBackground ());
 	setDirty (false);
 }
 

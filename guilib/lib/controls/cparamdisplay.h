@@ -1,5 +1,5 @@
 // A control that shows its value: the base of option menus. This build draws
-// its background bitmap only (no text).
+// its background bitmap (the view's) only, no text.
 #pragma once
 
 #include "ccontrol.h"
@@ -27,9 +27,6 @@ public:
 	virtual void setStyle (int32_t newStyle);
 	int32_t getStyle () const { return style; }
 
-	virtual void setBackground (CBitmap* bitmap);
-	CBitmap* getBackground () const { return background; }
-
 	void draw (CDrawContext* context) override;
 
 protected:
@@ -37,7 +34,6 @@ protected:
 	void drawBitmap (CDrawContext* context, CBitmap* bitmap);
 
 	int32_t style;
-	SharedPointer<CBitmap> background;
 };
 
 } // VSTGUI

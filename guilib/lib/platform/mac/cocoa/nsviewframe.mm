@@ -290,9 +290,9 @@ void NSViewFrame::setSize (const CRect& newSize)
 	[nsView setFrame:toNSRect (newSize)];
 }
 
-SharedPointer<COffscreenContext> NSViewFrame::createOffscreenContext (CCoord, CCoord, double)
+SharedPointer<COffscreenContext> NSViewFrame::createOffscreenContext (CCoord width, CCoord height, double scaleFactor)
 {
-	return nullptr;
+	return createCGOffscreenContext (width, height, scaleFactor);
 }
 
 bool NSViewFrame::setMouseCursor (CCursorType type)

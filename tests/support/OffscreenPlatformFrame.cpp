@@ -1,7 +1,7 @@
-#include "OffscreenPlatform.h"
+#include "OffscreenPlatformFrame.h"
+#include "OpenOnPlatform.h"
 
 #include "lib/platform/mac/cgdrawcontext.h"
-#include "lib/platform/mac/cgplatformfactory.h"
 
 namespace Tolvik::Testing {
 
@@ -14,26 +14,9 @@ SharedPointer<COffscreenContext> OffscreenPlatformFrame::createOffscreenContext 
 	return makesContexts ? createCGOffscreenContext (width, height, scaleFactor) : nullptr;
 }
 
-namespace {
-
-class OffscreenPlatformFactory : public CGPlatformFactory
-{
-public:
-	SharedPointer<IPlatformFrame> createFrame (IPlatformFrameCallback*, const CRect&, void*) const override
-	{
-		made = makeOwned<OffscreenPlatformFrame> ();
-		return made;
-	}
-	mutable SharedPointer<OffscreenPlatformFrame> made;
-};
-
-} // namespace
-
 SharedPointer<OffscreenPlatformFrame> openOnOffscreenPlatform (CFrame& frame)
 {
-	OffscreenPlatformFactory factory;
-	int parentView = 0;
-	return frame.open (&parentView, factory) ? factory.made : nullptr;
+	return openOnPlatform<OffscreenPlatformFrame> (frame);
 }
 
 } // Tolvik::Testing
