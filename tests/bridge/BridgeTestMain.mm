@@ -7,6 +7,7 @@
 
 #include "BridgeTestEnvironment.h"
 #include "HostHooks.h"
+#include "TestApplication.h"
 
 #include <gtest/gtest.h>
 
@@ -55,12 +56,6 @@ NSString* copyWithoutNib (NSString* bundlePath)
 	return copy;
 }
 
-void uncaughtException (NSException* e)
-{
-	fprintf (stderr, "uncaught Objective-C exception: %s: %s\n", [[e name] UTF8String], [[e reason] UTF8String]);
-	_exit (3);
-}
-
 } // namespace
 
 const BuildUnderTest& buildUnderTest () { return gBuild; }
@@ -79,8 +74,7 @@ int main (int argc, char** argv)
 		return RUN_ALL_TESTS ();
 
 	NSAutoreleasePool* pool = [NSAutoreleasePool new];
-	[NSApplication sharedApplication];
-	NSSetUncaughtExceptionHandler (&uncaughtException);
+	startTestApplication ();
 
 	NSString* bundlePath = nil;
 	std::string build;

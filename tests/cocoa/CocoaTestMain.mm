@@ -3,20 +3,11 @@
 // makes draw two pixels per point.
 #import <AppKit/AppKit.h>
 
+#include "TestApplication.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <unistd.h>
-
-namespace {
-
-void uncaughtException (NSException* e)
-{
-	fprintf (stderr, "uncaught Objective-C exception: %s: %s\n", [[e name] UTF8String], [[e reason] UTF8String]);
-	_exit (3);
-}
-
-} // namespace
 
 int main (int argc, char** argv)
 {
@@ -27,8 +18,7 @@ int main (int argc, char** argv)
 		return RUN_ALL_TESTS ();
 
 	NSAutoreleasePool* pool = [NSAutoreleasePool new];
-	[NSApplication sharedApplication];
-	NSSetUncaughtExceptionHandler (&uncaughtException);
+	Tolvik::Testing::startTestApplication ();
 	[NSApp finishLaunching];
 	const int result = RUN_ALL_TESTS ();
 	[pool drain];

@@ -8,6 +8,8 @@
 #include "SleepGate.h"
 #include "WaitsInItsPoll.h"
 
+#include "InspectableOptionMenu.h"
+
 #include "lib/controls/coptionmenu.h"
 
 #include <gtest/gtest.h>
@@ -22,16 +24,6 @@ namespace {
 using namespace Tolvik::Testing;
 using namespace VSTGUI;
 
-// A menu whose list lock a test can look at: the free test, so that looking
-// is no data race with other threads' swaps.
-class InspectableMenu : public COptionMenu
-{
-public:
-	using COptionMenu::COptionMenu;
-	InspectableMenu (const COptionMenu& other) : COptionMenu (other) {}
-	bool isListLocked () { return !SpinLock::isFree (listAccessLock); }
-};
-
 std::vector<std::string> titlesOf (COptionMenu& menu)
 {
 	std::vector<std::string> titles;
@@ -40,9 +32,9 @@ std::vector<std::string> titlesOf (COptionMenu& menu)
 	return titles;
 }
 
-SharedPointer<InspectableMenu> menuWith (std::initializer_list<const char*> titles)
+SharedPointer<InspectableOptionMenu> menuWith (std::initializer_list<const char*> titles)
 {
-	auto menu = makeOwned<InspectableMenu> (CRect (0, 0, 50, 20), nullptr, 7);
+	auto menu = makeOwned<InspectableOptionMenu> (CRect (0, 0, 50, 20), nullptr, 7);
 	for (auto title : titles)
 		menu->addEntry (title);
 	return menu;
@@ -50,14 +42,14 @@ SharedPointer<InspectableMenu> menuWith (std::initializer_list<const char*> titl
 
 TEST (OptionMenuListLock, IsFreeInEveryNewMenuAndInACopyOfALockedOne)
 {
-	auto made = makeOwned<InspectableMenu> (CRect (0, 0, 10, 10), nullptr, 1);
-	auto byDefault = makeOwned<InspectableMenu> ();
+	auto made = makeOwned<InspectableOptionMenu> (CRect (0, 0, 10, 10), nullptr, 1);
+	auto byDefault = makeOwned<InspectableOptionMenu> ();
 	EXPECT_FALSE (made->isListLocked ());
 	EXPECT_FALSE (byDefault->isListLocked ());
 
 	made->addEntry ("a");
 	made->LockListAccess ();
-	auto copy = makeOwned<InspectableMenu> (*made);
+	auto copy = makeOwned<InspectableOptionMenu> (*made);
 	EXPECT_FALSE (copy->isListLocked ());
 	EXPECT_TRUE (made->isListLocked ()) << "the source keeps its word";
 	EXPECT_EQ (titlesOf (*copy), (std::vector<std::string> {"a"})) << "the copy read the list without waiting";
@@ -220,23 +212,23 @@ TEST (OptionMenuListLock, EditsAndPassesOfOtherThreadsWaitForAHold)
 	struct Case
 	{
 		const char* what;
-		std::function<void (InspectableMenu*&)> run;
+		std::function<void (InspectableOptionMenu*&)> run;
 		std::vector<std::string> after;
 	};
 	const Case cases[] = {
-	    {"addEntry", [] (InspectableMenu*& m) { m->addEntry ("c"); }, {"a", "b", "c"}},
-	    {"addSeparator", [] (InspectableMenu*& m) { m->addSeparator (0); }, {"-", "a", "b"}},
-	    {"removeEntry", [] (InspectableMenu*& m) { m->removeEntry (0); }, {"b"}},
-	    {"removeEntry outside the list", [] (InspectableMenu*& m) { m->removeEntry (5); }, {"a", "b"}},
-	    {"removeAllEntry", [] (InspectableMenu*& m) { m->removeAllEntry (); }, {}},
-	    {"checkEntryAlone", [] (InspectableMenu*& m) { m->checkEntryAlone (0); }, {"a", "b"}},
-	    {"setCurrent", [] (InspectableMenu*& m) { m->setCurrent (1); }, {"a", "b"}},
-	    {"beforePopup (true)", [] (InspectableMenu*& m) { m->beforePopup (true); }, {"a", "b"}},
+	    {"addEntry", [] (InspectableOptionMenu*& m) { m->addEntry ("c"); }, {"a", "b", "c"}},
+	    {"addSeparator", [] (InspectableOptionMenu*& m) { m->addSeparator (0); }, {"-", "a", "b"}},
+	    {"removeEntry", [] (InspectableOptionMenu*& m) { m->removeEntry (0); }, {"b"}},
+	    {"removeEntry outside the list", [] (InspectableOptionMenu*& m) { m->removeEntry (5); }, {"a", "b"}},
+	    {"removeAllEntry", [] (InspectableOptionMenu*& m) { m->removeAllEntry (); }, {}},
+	    {"checkEntryAlone", [] (InspectableOptionMenu*& m) { m->checkEntryAlone (0); }, {"a", "b"}},
+	    {"setCurrent", [] (InspectableOptionMenu*& m) { m->setCurrent (1); }, {"a", "b"}},
+	    {"beforePopup (true)", [] (InspectableOptionMenu*& m) { m->beforePopup (true); }, {"a", "b"}},
 	};
 	for (const auto& c : cases)
 	{
 		auto menu = menuWith ({"a", "b"});
-		InspectableMenu* target = menu.get ();
+		InspectableOptionMenu* target = menu.get ();
 		std::optional<Job> edit;
 		{
 			OutsideHolder holder (*menu);
@@ -254,7 +246,7 @@ TEST (OptionMenuListLock, EditsAndPassesOfOtherThreadsWaitForAHold)
 
 TEST (OptionMenuListLock, TheDestructionOfAMenuWaitsForAHold)
 {
-	auto menu = new InspectableMenu (CRect (0, 0, 10, 10), nullptr, 1);
+	auto menu = new InspectableOptionMenu (CRect (0, 0, 10, 10), nullptr, 1);
 	menu->addEntry ("a");
 	std::optional<Job> destruction;
 	{

@@ -6,6 +6,8 @@
 #include "ScriptedOptionMenu.h"
 
 #include "lib/cbitmap.h"
+#include "InspectableOptionMenu.h"
+
 #include "lib/controls/coptionmenu.h"
 
 #include <gtest/gtest.h>
@@ -18,19 +20,12 @@ namespace {
 using namespace Tolvik::Testing;
 using namespace VSTGUI;
 
-class InspectableMenu : public COptionMenu
-{
-public:
-	using COptionMenu::COptionMenu;
-	bool isListLocked () { return !SpinLock::isFree (listAccessLock); }
-};
-
 // Logs the notices of a menu, the value changes and edits of its control
 // listener, and the words of the menu and its submenu at each notice.
 struct MenuLog : IOptionMenuListener, IControlListener
 {
-	InspectableMenu* menu {nullptr};
-	InspectableMenu* submenu {nullptr};
+	InspectableOptionMenu* menu {nullptr};
+	InspectableOptionMenu* submenu {nullptr};
 	std::vector<std::string> entries;
 
 	std::string words () const
@@ -52,9 +47,9 @@ struct PopupRig : OpenFrame
 	SharedPointer<ScriptedOptionMenu> platformMenu = makeOwned<ScriptedOptionMenu> ();
 	SharedPointer<CBitmap> normalLook = makeOwned<CBitmap> (40., 20.);
 	SharedPointer<CBitmap> clickedLook = makeOwned<CBitmap> (40., 20.);
-	InspectableMenu* menu =
-	    new InspectableMenu (CRect (0, 100, 40, 120), &menuLog, 42, normalLook, clickedLook, kCheckStyle);
-	SharedPointer<InspectableMenu> submenu = makeOwned<InspectableMenu> ();
+	InspectableOptionMenu* menu =
+	    new InspectableOptionMenu (CRect (0, 100, 40, 120), &menuLog, 42, normalLook, clickedLook, kCheckStyle);
+	SharedPointer<InspectableOptionMenu> submenu = makeOwned<InspectableOptionMenu> ();
 
 	PopupRig () : OpenFrame (Editor::recording)
 	{
@@ -209,7 +204,7 @@ TEST_F (OptionMenuPopup, WhileItIsUpTheMenuShowsItsClickedLook)
 // completion takes it out again and gives the focus back.
 TEST_F (OptionMenuPopup, AContextMenuJoinsTheFrameForThePopupOnly)
 {
-	auto context = makeOwned<InspectableMenu> ();
+	auto context = makeOwned<InspectableOptionMenu> ();
 	context->addEntry ("c");
 	frame->setFocusView (painter);
 	CRect sizeWhileShown;
@@ -229,7 +224,7 @@ TEST_F (OptionMenuPopup, AContextMenuJoinsTheFrameForThePopupOnly)
 	EXPECT_EQ (calledWith, context.get ());
 	EXPECT_EQ (context->getNbReference (), 1) << "the frame gave back what it took";
 
-	auto empty = makeOwned<InspectableMenu> ();
+	auto empty = makeOwned<InspectableOptionMenu> ();
 	EXPECT_FALSE (empty->popup (frame, CPoint ()));
 	EXPECT_FALSE (context->popup (nullptr, CPoint ()));
 	EXPECT_FALSE (menu->popup (frame, CPoint ())) << "a menu in the frame already";

@@ -81,22 +81,18 @@ void viewDidMoveToWindow (id self, SEL)
 	NSWindow* window = [self window];
 	if (!window)
 		return;
-	[center addObserver:self
-	           selector:@selector (windowKeyStateChanged:)
-	               name:NSWindowDidBecomeKeyNotification
-	             object:window];
-	[center addObserver:self
-	           selector:@selector (windowKeyStateChanged:)
-	               name:NSWindowDidResignKeyNotification
-	             object:window];
-	[center addObserver:self
-	           selector:@selector (windowDidChangeBackingProperties:)
-	               name:NSWindowDidChangeBackingPropertiesNotification
-	             object:window];
-	[center addObserver:self
-	           selector:@selector (windowDidDeminiaturizeNotification:)
-	               name:NSWindowDidDeminiaturizeNotification
-	             object:window];
+	const struct
+	{
+		SEL selector;
+		NSString* name;
+	} registrations[] = {
+	    {@selector (windowKeyStateChanged:), NSWindowDidBecomeKeyNotification},
+	    {@selector (windowKeyStateChanged:), NSWindowDidResignKeyNotification},
+	    {@selector (windowDidChangeBackingProperties:), NSWindowDidChangeBackingPropertiesNotification},
+	    {@selector (windowDidDeminiaturizeNotification:), NSWindowDidDeminiaturizeNotification},
+	};
+	for (const auto& registration : registrations)
+		[center addObserver:self selector:registration.selector name:registration.name object:window];
 	if (auto platformFrame = platformFrameOf (self))
 		platformFrame->windowKeyStateChanged ();
 	[self windowDidChangeBackingProperties:nil];

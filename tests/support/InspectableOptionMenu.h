@@ -1,0 +1,17 @@
+// An option menu whose list lock a test can look at, through the free test,
+// so that looking is no data race with other threads' swaps.
+#pragma once
+
+#include "lib/controls/coptionmenu.h"
+
+namespace Tolvik::Testing {
+
+class InspectableOptionMenu : public VSTGUI::COptionMenu
+{
+public:
+	using COptionMenu::COptionMenu;
+	InspectableOptionMenu (const COptionMenu& other) : COptionMenu (other) {}
+	bool isListLocked () { return !VSTGUI::SpinLock::isFree (listAccessLock); }
+};
+
+} // Tolvik::Testing
