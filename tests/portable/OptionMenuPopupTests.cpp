@@ -47,8 +47,8 @@ struct PopupRig : OpenFrame
 	SharedPointer<ScriptedOptionMenu> platformMenu = makeOwned<ScriptedOptionMenu> ();
 	SharedPointer<CBitmap> normalLook = makeOwned<CBitmap> (40., 20.);
 	SharedPointer<CBitmap> clickedLook = makeOwned<CBitmap> (40., 20.);
-	InspectableOptionMenu* menu =
-	    new InspectableOptionMenu (CRect (0, 100, 40, 120), &menuLog, 42, normalLook, clickedLook, kCheckStyle);
+	SharedPointer<InspectableOptionMenu> menu = makeOwned<InspectableOptionMenu> (
+	    CRect (0, 100, 40, 120), &menuLog, 42, normalLook, clickedLook, kCheckStyle);
 	SharedPointer<InspectableOptionMenu> submenu = makeOwned<InspectableOptionMenu> ();
 
 	PopupRig () : OpenFrame (Editor::recording)
@@ -65,6 +65,7 @@ struct PopupRig : OpenFrame
 		submenu->addEntry ("x");
 		submenu->addEntry ("y");
 		menu->registerOptionMenuListener (&menuLog);
+		menu->remember (); // the frame's
 		frame->addView (menu);
 		editorLog->clear ();
 	}
@@ -137,7 +138,7 @@ TEST (OptionMenuPopupRefusal, WithoutAFrameEntriesOrAPlatformMenuNothingShows)
 		std::vector<std::string> entries;
 	};
 	const Case cases[] = {
-	    {"no frame", [] (PopupRig& t) { t.frame->removeView (t.menu, false); }, false, {}},
+	    {"no frame", [] (PopupRig& t) { t.frame->removeView (t.menu); }, false, {}},
 	    {"no entries", [] (PopupRig& t) { t.menu->removeAllEntry (); }, true, {"pre 10"}},
 	    {"no platform menu", [] (PopupRig& t) { t.platform->optionMenus = nullptr; }, true,
 	     {"pre 10", "validate 10"}},
@@ -145,7 +146,6 @@ TEST (OptionMenuPopupRefusal, WithoutAFrameEntriesOrAPlatformMenuNothingShows)
 	for (const auto& c : cases)
 	{
 		PopupRig t;
-		SharedPointer<COptionMenu> keep (t.menu);
 		c.arrange (t);
 		t.menuLog.entries.clear ();
 		EXPECT_EQ (t.menu->popup (), c.answer) << c.what;
