@@ -242,18 +242,15 @@ SpinLock::Holds* CFrame::drawingLockHolds () const
 }
 
 CFrame::ViewTreeEditLock::ViewTreeEditLock (const CView& container)
+: frame (container.getFrame ()), hold (frame ? frame->drawingLockHolds () : nullptr, SpinLock::HoldKind::edit)
 {
 	// The container may leave its frame, or the frame may close, while the
 	// edit waits: the lock that counts is that of the frame it is on once
 	// the edit holds one.
-	for (CFrame* frame = container.getFrame (); frame;)
+	for (CFrame* now = container.getFrame (); now != frame; now = container.getFrame ())
 	{
-		hold.emplace (frame->drawingLockHolds (), SpinLock::HoldKind::edit);
-		CFrame* now = container.getFrame ();
-		if (now == frame)
-			return;
-		hold.reset ();
 		frame = now;
+		hold.retake (frame ? frame->drawingLockHolds () : nullptr, SpinLock::HoldKind::edit);
 	}
 }
 

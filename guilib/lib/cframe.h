@@ -101,7 +101,8 @@ public:
 		ViewTreeEditLock& operator= (const ViewTreeEditLock&) = delete;
 
 	private:
-		std::optional<SpinLock::Hold> hold;
+		CFrame* frame;
+		SpinLock::Hold hold;
 	};
 
 	// While one of these lives, the rectangles that its thread invalidates

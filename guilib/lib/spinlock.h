@@ -153,9 +153,8 @@ private:
 		return kind == HoldKind::edit || kind == HoldKind::draw || kind == HoldKind::pass ? kStrict : 0;
 	}
 
-	Taken take (HoldKind kind, Flags& outerFlags)
+	Taken take (HoldKind kind, std::thread::id self, Flags& outerFlags)
 	{
-		const auto self = std::this_thread::get_id ();
 		if (holder.is (self) && !isFree (word))
 			return takeNested (kind, outerFlags);
 		if (!lockFromFree (kind))
@@ -165,14 +164,17 @@ private:
 		return Taken::word;
 	}
 
-	void give (Taken taken, Flags outerFlags)
+	void give (Taken taken, std::thread::id self, Flags outerFlags)
 	{
 		if (taken != Taken::word)
 			return giveNested (taken, outerFlags);
 		// An unlock from outside may have ended the hold already, and the
 		// word may be another's, or this thread's plain lock, since.
-		if (holder.isThisThread () && !(flags.load (std::memory_order_relaxed) & kPlain))
-			plainUnlock ();
+		if (holder.is (self) && !(flags.load (std::memory_order_relaxed) & kPlain))
+		{
+			holder.clear ();
+			unlock (word);
+		}
 	}
 
 	// Edits leave a free word to a waiting draw or event; a hold that must
@@ -209,18 +211,32 @@ public:
 	Hold (Holds* holds, HoldKind kind) : record (holds)
 	{
 		if (record)
-			taken = record->take (kind, outerFlags);
+			taken = record->take (kind, self, outerFlags);
 	}
 	~Hold () noexcept
 	{
 		if (record)
-			record->give (taken, outerFlags);
+			record->give (taken, self, outerFlags);
 	}
 	Hold (const Hold&) = delete;
 	Hold& operator= (const Hold&) = delete;
 
+	// Gives back what this holds, then holds `holds` instead.
+	void retake (Holds* holds, HoldKind kind)
+	{
+		if (record)
+			record->give (taken, self, outerFlags);
+		record = holds;
+		taken = Holds::Taken::nothing;
+		outerFlags = 0;
+		if (record)
+			taken = record->take (kind, self, outerFlags);
+	}
+
 private:
 	Holds* record;
+	// Holds are made and given back on one thread.
+	const std::thread::id self {std::this_thread::get_id ()};
 	Holds::Taken taken {Holds::Taken::nothing};
 	Holds::Flags outerFlags {0};
 };
