@@ -111,7 +111,7 @@ void Holds::giveNested (Taken taken, Flags outerFlags)
 			plainUnlock ();
 			return;
 		case Taken::deeper:
-			if (holder.isThisThread () && !(flags.load (std::memory_order_relaxed) & kPlain))
+			if (holder.isThisThread ())
 				flags.store (outerFlags, std::memory_order_relaxed);
 			return;
 	}

@@ -168,9 +168,9 @@ private:
 	{
 		if (taken != Taken::word)
 			return giveNested (taken, outerFlags);
-		// An unlock from outside may have ended the hold already, and the
-		// word may be another's, or this thread's plain lock, since.
-		if (holder.is (self) && !(flags.load (std::memory_order_relaxed) & kPlain))
+		// An unlock from another thread may have ended the hold already,
+		// and the word may be that thread's since.
+		if (holder.is (self))
 		{
 			holder.clear ();
 			unlock (word);

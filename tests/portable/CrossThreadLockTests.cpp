@@ -2,11 +2,13 @@
 // poll by the closed sleep gate, so each test sees a waiter that has found the
 // word set, checks that its work has not happened, and only then lets the
 // holder go. Nothing here depends on time.
+#include "AssertionRecorder.h"
 #include "Job.h"
 #include "OpenFrame.h"
 #include "OutsideHolder.h"
 #include "Signal.h"
 #include "SleepGate.h"
+#include "TestContainer.h"
 #include "TestView.h"
 #include "WaitsInItsPoll.h"
 
@@ -367,6 +369,39 @@ TEST_F (CrossThreadTest, TheMouseExitDoesNotWaitForTheWord)
 	EXPECT_TRUE (exit.isDone ()) << "the exit waited for the word";
 	EXPECT_EQ (log.entries (), Names {"painter exited (locked)"});
 	EXPECT_FALSE (frame->isMouseView (painter));
+}
+
+// An edit that waited for one frame's word edits a container that has moved
+// to another frame meanwhile: it holds the word of the frame the container
+// is on once it holds one, and waits for that frame's holder first.
+TEST_F (CrossThreadTest, AnEditHoldsTheWordOfTheFrameItsContainerIsOnNow)
+{
+	OpenFrame other;
+	auto moving = new TestContainer (nullptr, "moving", CRect (0, 0, 20, 20));
+	frame->addView (moving);
+	std::optional<Job> edit;
+	SleepGate::Closed gate;
+	frame->LockGUIDrawing ();
+	edit.emplace ([&] { moving->addView (new TestView (nullptr, "late")); });
+	ASSERT_TRUE (waitsInItsPoll (*edit));
+	{
+		AssertionRecorder reports; // this thread holds the first frame's word
+		moving->remember ();
+		frame->removeView (moving);
+	}
+	other.frame->addView (moving);
+	ASSERT_EQ (moving->getFrame (), other.frame.get ());
+	other.frame->LockGUIDrawing ();
+	frame->UnLockGUIDrawing ();
+	SleepGate::releaseParked ();
+	EXPECT_TRUE (waitsInItsPoll (*edit)) << "it edited under the word of a frame its container had left";
+	EXPECT_EQ (moving->getNbViews (), 0u);
+	other.frame->UnLockGUIDrawing ();
+	SleepGate::open ();
+	edit->join ();
+	EXPECT_EQ (moving->getNbViews (), 1u);
+	EXPECT_FALSE (frame->IsGUIDrawingLocked ());
+	EXPECT_FALSE (other.frame->IsGUIDrawingLocked ());
 }
 
 } // namespace

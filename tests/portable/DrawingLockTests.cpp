@@ -295,4 +295,18 @@ TEST (FrameDrawingLock, AThrowingReportOfNestedUseLeavesTheOuterHold)
 	EXPECT_EQ (frame->getNbViews (), 0u);
 }
 
+// The word has no owner: an unlock step clears it whoever set it, also a
+// plain lock that the edit's own thread made while the edit held the word.
+TEST (FrameDrawingLock, AnEditsUnlockStepClearsAPlainLockMadeInsideIt)
+{
+	OpenFrame rig;
+	auto view = rig.addToBox ("a");
+	view->whenRemoved = [&] {
+		rig.frame->UnLockGUIDrawing ();
+		rig.frame->LockGUIDrawing ();
+	};
+	rig.box->removeView (view);
+	EXPECT_FALSE (rig.frame->IsGUIDrawingLocked ());
+}
+
 } // namespace
