@@ -4,8 +4,6 @@
 
 #import <AppKit/AppKit.h>
 
-#include <cstdio>
-
 namespace VSTGUI {
 namespace {
 
@@ -29,15 +27,7 @@ void timerFired (id, SEL, NSTimer* timer)
 
 Class makeTimerTargetClass ()
 {
-	char name[96];
-	Class cls = Nil;
-	for (unsigned suffix = 0; !cls; ++suffix)
-	{
-		std::snprintf (name, sizeof (name), "%s_%p_%u", kTimerTargetBaseName, static_cast<void*> (&timerTargetClass),
-		               suffix);
-		if (!objc_lookUpClass (name))
-			cls = objc_allocateClassPair ([NSObject class], name, 0);
-	}
+	Class cls = allocateUniqueClassPair ([NSObject class], kTimerTargetBaseName, &timerTargetClass);
 	class_addMethod (object_getClass (cls), @selector (timerFired:), toIMP (timerFired), "v@:@");
 	objc_registerClassPair (cls);
 	return cls;
