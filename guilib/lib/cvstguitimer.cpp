@@ -40,7 +40,7 @@ void CVSTGUITimer::setFireTime (uint32_t newFireTime)
 void CVSTGUITimer::fire ()
 {
 	SharedPointer<CVSTGUITimer> keep (this);
-	if (running && callback)
+	if (callback)
 		callback (this);
 }
 
