@@ -74,7 +74,8 @@ struct ControlsInWindow
 };
 
 // The first click of the double-click turns the circular knob to the mouse,
-// the second resets it; the window then shows the frame of the default.
+// and the window shows it; the second resets it, and the window then shows
+// the frame of the default.
 TEST (ControlsInWindow, ADoubleClickResetsAKnobAndTheWindowShowsItsFrame)
 {
 	ControlsInWindow rig;
@@ -89,6 +90,7 @@ TEST (ControlsInWindow, ADoubleClickResetsAKnobAndTheWindowShowsItsFrame)
 	rig.press (NSLeftMouseDown, right, 1);
 	rig.press (NSLeftMouseUp, right, 1);
 	EXPECT_NEAR (knob->getValue (), 5.f / 6.f, 1e-5) << "the first click turns the knob";
+	EXPECT_EQ (rig.pixelsOtherThan (knob->getViewSize (), kColours[3]), "");
 	rig.log->clear ();
 	rig.press (NSLeftMouseDown, right, 2);
 	rig.press (NSLeftMouseUp, right, 2);

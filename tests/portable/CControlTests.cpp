@@ -183,14 +183,15 @@ TEST (CControlReset, ChangesTheValueAsOneNotifiedEdit)
 	struct Case
 	{
 		const char* what;
-		float value, defaultValue;
+		float drawn, value, defaultValue;
 		bool changes;
 	};
 	const Case cases[] = {
-	    {"away from the default", 0.2f, 0.5f, true},
-	    {"at the default", 0.5f, 0.5f, false},
-	    {"NaN default", 0.2f, kNaN, true},
-	    {"NaN default, already NaN", kNaN, kNaN, true},
+	    {"away from the default", 0.2f, 0.2f, 0.5f, true},
+	    {"at the default", 0.5f, 0.5f, 0.5f, false},
+	    {"away from the default, last drawn at it", 0.5f, 0.2f, 0.5f, true},
+	    {"NaN default", 0.2f, 0.2f, kNaN, true},
+	    {"NaN default, already NaN", kNaN, kNaN, kNaN, true},
 	};
 	for (const auto& c : cases)
 	{
@@ -198,8 +199,9 @@ TEST (CControlReset, ChangesTheValueAsOneNotifiedEdit)
 		RecordingControlListener listener;
 		auto control = rig.add (new CControl (CRect (10, 10, 30, 30), &listener, 3));
 		control->setDefaultValue (c.defaultValue);
-		control->setValue (c.value);
+		control->setValue (c.drawn);
 		control->setDirty (false);
+		control->setValue (c.value);
 		rig.clearRecords ();
 
 		EXPECT_TRUE (control->checkDefaultValue (CButtonState (kLButton | kDoubleClick))) << c.what;
@@ -210,7 +212,7 @@ TEST (CControlReset, ChangesTheValueAsOneNotifiedEdit)
 		           c.changes ? (Names {"beginEdit", "valueChanged", "endEdit"}) : Names {})
 		    << c.what;
 		EXPECT_EQ (rig.edits (), c.changes ? (Names {"beginEdit 3", "endEdit 3"}) : Names {}) << c.what;
-		EXPECT_EQ (control->isDirty (), c.changes) << c.what;
+		EXPECT_EQ (control->isDirty (), c.changes) << c.what << ": until drawn again";
 		EXPECT_EQ (rig.redrawn (control->getViewSize ()), c.changes) << c.what;
 		EXPECT_FALSE (control->isEditing ()) << c.what;
 	}

@@ -76,10 +76,10 @@ void ControlFrame::clearRecords ()
 bool ControlFrame::redrawn (const CRect& rect) const
 {
 	const auto rects = platform->invalidRects ();
-	return std::any_of (rects.begin () + static_cast<long> (redrawsBefore), rects.end (),
-	                    [&] (const CRect& r) {
-		                    return r.left < rect.right && rect.left < r.right && r.top < rect.bottom && rect.top < r.bottom;
-	                    });
+	auto meets = [&] (const CRect& r) {
+		return r.left < rect.right && rect.left < r.right && r.top < rect.bottom && rect.top < r.bottom;
+	};
+	return std::any_of (rects.begin () + static_cast<long> (redrawsBefore), rects.end (), meets);
 }
 
 //------------------------------------------------------------------------------

@@ -36,7 +36,10 @@ public:
 	std::vector<Call> calls;
 
 private:
-	void record (const char* name, VSTGUI::CControl* control) { calls.push_back ({name, control, control->getValue ()}); }
+	void record (const char* name, VSTGUI::CControl* control)
+	{
+		calls.push_back ({name, control, control->getValue ()});
+	}
 };
 
 // An open 400 x 300 frame with a recording editor. Mouse events go in

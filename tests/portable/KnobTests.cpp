@@ -94,6 +94,26 @@ TEST (KnobReset, ADoubleClickResetsAsOneEditAndNoDragFollows)
 	}
 }
 
+// Only the left button alone presses or drags a knob; a press of any other,
+// alone or with it, is left to the frame.
+TEST (KnobButtons, OnlyTheLeftButtonAlonePressesOrDrags)
+{
+	const int32_t others[] = {kRButton, kMButton, kButton5, kLButton | kMButton, kLButton | kRButton};
+	for (const int32_t buttons : others)
+	{
+		KnobRig rig;
+		EXPECT_EQ (rig.down (rig.centre, buttons), kMouseEventNotHandled) << buttons;
+		EXPECT_TRUE (rig.edits ().empty ()) << buttons;
+	}
+	KnobRig rig;
+	rig.down (rig.centre, kLButton);
+	EXPECT_EQ (rig.move (rig.at (0, -50), kLButton | kRButton), kMouseEventNotHandled);
+	EXPECT_EQ (rig.move (rig.at (0, -50), 0), kMouseEventNotHandled);
+	EXPECT_EQ (rig.knob->getValue (), 0.f);
+	EXPECT_EQ (rig.move (rig.at (0, -50), kLButton | kAlt), kMouseEventHandled);
+	EXPECT_EQ (rig.knob->getValue (), 1.f);
+}
+
 // 200 pixels of vertical travel cover the range (-1 to 3), 300 with Shift
 // held from the mouse-down; sideways travel counts for nothing.
 TEST (KnobLinearDrag, FollowsVerticalTravelOnly)
@@ -142,7 +162,8 @@ TEST (KnobLinearDrag, TheSamePointTwiceChangesNothing)
 }
 
 // Shift pressed during the drag changes the rate from where the mouse is,
-// without a jump there; releasing it does the same.
+// without a jump there; releasing it does the same. A press of Shift without
+// a move is only seen at the next point.
 TEST (KnobLinearDrag, ShiftDuringTheDragRebasesWithoutAJump)
 {
 	KnobRig rig;
@@ -151,6 +172,7 @@ TEST (KnobLinearDrag, ShiftDuringTheDragRebasesWithoutAJump)
 	rig.down (rig.centre, kLButton);
 	rig.move (rig.at (0, -40), kLButton);
 	EXPECT_NEAR (rig.knob->getValue (), 0.2f, 1e-6);
+	rig.move (rig.at (0, -40), kLButton | kShift);
 	rig.move (rig.at (0, -50), kLButton | kShift);
 	EXPECT_NEAR (rig.knob->getValue (), 0.25f, 1e-6) << "where the unzoomed drag would be";
 	rig.move (rig.at (0, -200), kLButton | kShift);

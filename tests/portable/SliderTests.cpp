@@ -133,6 +133,31 @@ TEST (SliderGrabZone, PointsOutsideTheViewAreOutsideTheZone)
 	}
 }
 
+// A press without the left button is not the slider's and leaves its mode;
+// one with it takes the slider whatever else comes along. Only moves with
+// the left button drag.
+TEST (SliderGrabZone, OnlyPressesAndMovesWithTheLeftButtonCount)
+{
+	const std::pair<int32_t, CMouseEventResult> cases[] = {{kRButton | kDoubleClick, kMouseEventNotHandled},
+	                                                       {kMButton, kMouseEventNotHandled},
+	                                                       {kLButton | kMButton, kMouseEventHandled}};
+	for (const auto& [buttons, result] : cases)
+	{
+		VerticalRig rig (20, CSliderMode::Ramp);
+		EXPECT_EQ (rig.down (CPoint (65, 115), buttons), result) << buttons;
+		EXPECT_EQ (rig.slider->getSliderMode (),
+		           result == kMouseEventHandled ? CSliderMode::RelativeTouch : CSliderMode::Ramp)
+		    << buttons;
+		EXPECT_EQ (rig.slider->getValue (), 0.5f) << buttons;
+	}
+	VerticalRig rig;
+	rig.down (CPoint (65, 115), kLButton);
+	EXPECT_EQ (rig.move (CPoint (65, 133), kRButton), kMouseEventNotHandled);
+	EXPECT_EQ (rig.slider->getValue (), 0.5f);
+	EXPECT_EQ (rig.move (CPoint (65, 133), kLButton | kRButton), kMouseEventHandled);
+	EXPECT_NEAR (rig.slider->getValue (), 0.4f, 1e-6);
+}
+
 // A drag from the zone moves the handle by what the mouse moves.
 TEST (SliderGrabZone, ADragFromTheZoneMovesWithoutAJump)
 {
@@ -206,7 +231,8 @@ TEST (SliderGrabZone, ADoubleClickBesideTheHandleInTheZoneDoesNotReset)
 		const bool dragging = c.result == kMouseEventHandled;
 		EXPECT_EQ (rig.edits (), dragging ? (Names {"beginEdit 4"}) : (Names {"beginEdit 4", "endEdit 4"})) << c.what;
 		rig.move (CPoint (c.where.x, c.where.y + 18), kLButton);
-		EXPECT_NEAR (rig.slider->getValue (), dragging ? 0.4f : c.value, 1e-6) << c.what << ": a drag only after no reset";
+		EXPECT_NEAR (rig.slider->getValue (), dragging ? 0.4f : c.value, 1e-6)
+		    << c.what << ": a drag only after no reset";
 		rig.up (CPoint (c.where.x, c.where.y + 18), kLButton);
 	}
 }
@@ -228,11 +254,14 @@ TEST (SliderCopy, HasTheSourcesModeAndTheInsetTwo)
 }
 
 //------------------------------------------------------------------------------
+// Not even by the part of a pixel that the handle's whole-pixel position
+// leaves out (90.54 pixels along here); the first move takes that up.
 TEST (SliderModes, AHorizontalSliderInRelativeTouchDoesNotMoveAtMouseDown)
 {
 	HorizontalRig rig (CSliderMode::RelativeTouch);
+	rig.slider->setValue (0.503f);
 	EXPECT_EQ (rig.down (CPoint (40, 60), kLButton), kMouseEventHandled);
-	EXPECT_EQ (rig.slider->getValue (), 0.5f);
+	EXPECT_EQ (rig.slider->getValue (), 0.503f);
 	EXPECT_EQ (rig.slider->getSliderMode (), CSliderMode::RelativeTouch) << "a press never sets its mode";
 	rig.move (CPoint (58, 60), kLButton);
 	EXPECT_NEAR (rig.slider->getValue (), 0.6f, 1e-6);
@@ -366,8 +395,24 @@ TEST (SliderZoom, AlwaysUseZoomFactorSlowsTheDragByTheDistanceAcross)
 	EXPECT_NEAR (rig.slider->getValue (), 0.4f, 1e-6) << "three widths across: re-based";
 	rig.move (CPoint (155, 187), kLButton);
 	EXPECT_NEAR (rig.slider->getValue (), 0.3f, 1e-6);
+	rig.move (CPoint (65, 187), kLButton);
+	EXPECT_NEAR (rig.slider->getValue (), 0.3f, 1.f / 180.f) << "back at the slider: re-based, within a pixel";
+	rig.move (CPoint (65, 169), kLButton);
+	EXPECT_NEAR (rig.slider->getValue (), 0.4f, 1.f / 180.f);
 	CSliderBase::kAlwaysUseZoomFactor = false;
-	rig.up (CPoint (155, 187), kLButton);
+	rig.up (CPoint (65, 169), kLButton);
+}
+
+// Wheel steps are one edit, which a click ends before it begins its own.
+TEST (SliderWheel, StepsAreOneEditThatAClickEnds)
+{
+	VerticalRig rig;
+	rig.frame->platformOnMouseWheel (CPoint (65, 100), kMouseWheelAxisY, 1.f, CButtonState ());
+	rig.frame->platformOnMouseWheel (CPoint (65, 100), kMouseWheelAxisY, 1.f, CButtonState (kShift));
+	EXPECT_NEAR (rig.slider->getValue (), 0.61f, 1e-6);
+	EXPECT_EQ (rig.edits (), (Names {"beginEdit 4"}));
+	rig.click (CPoint (65, 115), kLButton);
+	EXPECT_EQ (rig.edits (), (Names {"beginEdit 4", "endEdit 4", "beginEdit 4", "endEdit 4"}));
 }
 
 TEST (SliderDrag, ACancelPutsTheValueBack)

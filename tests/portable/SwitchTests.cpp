@@ -38,10 +38,11 @@ TEST (Switch, TakesTheStepUnderTheMouseAndTheStepsItIsDraggedOver)
 	{
 		ControlFrame rig;
 		RecordingControlListener listener;
-		CSwitchBase* control = c.vertical ? static_cast<CSwitchBase*> (rig.add (
-		                                        new CVerticalSwitch (CRect (20, 40, 40, 100), &listener, 5, threeFrames (20, 60))))
-		                                  : rig.add (new CHorizontalSwitch (CRect (40, 20, 100, 40), &listener, 5,
-		                                                                    threeFrames (60, 20)));
+		CSwitchBase* control;
+		if (c.vertical)
+			control = rig.add (new CVerticalSwitch (CRect (20, 40, 40, 100), &listener, 5, threeFrames (20, 60)));
+		else
+			control = rig.add (new CHorizontalSwitch (CRect (40, 20, 100, 40), &listener, 5, threeFrames (60, 20)));
 		control->setValue (0.5f);
 		const CPoint where = c.vertical ? CPoint (30, c.along) : CPoint (c.along, 30);
 		EXPECT_EQ (rig.down (where, kLButton), kMouseEventHandled) << c.what;
@@ -54,6 +55,21 @@ TEST (Switch, TakesTheStepUnderTheMouseAndTheStepsItIsDraggedOver)
 		EXPECT_EQ (rig.edits (), (Names {"beginEdit 5"})) << c.what;
 		rig.up (last, kLButton);
 		EXPECT_EQ (rig.edits (), (Names {"beginEdit 5", "endEdit 5"})) << c.what;
+	}
+}
+
+// Any press with the left button takes a step, whatever else comes with it.
+TEST (Switch, TakesEveryPressWithTheLeftButton)
+{
+	const std::pair<int32_t, CMouseEventResult> cases[] = {{kLButton | kMButton | kAlt, kMouseEventHandled},
+	                                                       {kRButton, kMouseEventNotHandled},
+	                                                       {kMButton, kMouseEventNotHandled}};
+	for (const auto& [buttons, result] : cases)
+	{
+		ControlFrame rig;
+		auto control = rig.add (new CVerticalSwitch (CRect (20, 40, 40, 100), nullptr, 5, threeFrames (20, 60)));
+		EXPECT_EQ (rig.down (CPoint (30, 90), buttons), result) << buttons;
+		EXPECT_EQ (control->getValue (), result == kMouseEventHandled ? 1.f : 0.f) << buttons;
 	}
 }
 
