@@ -3,6 +3,7 @@
 #include "../cframe.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace VSTGUI {
 
@@ -35,6 +36,8 @@ void CControl::setValue (float newValue)
 
 void CControl::setValueNormalized (float normalized)
 {
+	if (std::isnan (normalized))
+		return;
 	setValue (getMin () + std::clamp (normalized, 0.f, 1.f) * getRange ());
 }
 
@@ -64,15 +67,32 @@ bool CControl::checkDefaultValue (CButtonState buttons)
 	setValue (defaultValue);
 	valueChanged ();
 	endEdit ();
-	// Redrawn with its new value.
+	// Marked as changed and redrawn with its new value: no pass over dirty
+	// views follows the click that reset it.
 	setDirty (true);
+	invalid ();
 	return true;
+}
+
+template <typename Call>
+void CControl::notifyListeners (Call&& call)
+{
+	if (listener)
+		call (listener);
+	subListeners.forEach (call);
 }
 
 void CControl::valueChanged ()
 {
-	if (listener)
-		listener->valueChanged (this);
+	notifyListeners ([this] (IControlListener* l) { l->valueChanged (this); });
+}
+
+void CControl::valueChangedSince (float previousValue)
+{
+	if (value != previousValue)
+		valueChanged ();
+	if (isDirty ())
+		invalid ();
 }
 
 void CControl::beginEdit ()
@@ -81,16 +101,14 @@ void CControl::beginEdit ()
 		return;
 	if (auto frame = getFrame ())
 		frame->beginEdit (tag);
-	if (listener)
-		listener->controlBeginEdit (this);
+	notifyListeners ([this] (IControlListener* l) { l->controlBeginEdit (this); });
 }
 
 void CControl::endEdit ()
 {
 	if (editing == 0 || --editing > 0)
 		return;
-	if (listener)
-		listener->controlEndEdit (this);
+	notifyListeners ([this] (IControlListener* l) { l->controlEndEdit (this); });
 	if (auto frame = getFrame ())
 		frame->endEdit (tag);
 }

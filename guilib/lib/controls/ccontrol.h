@@ -2,7 +2,9 @@
 // the base of knobs, switches, sliders and option menus.
 #pragma once
 
+#include "../cbitmap.h"
 #include "../cview.h"
+#include "../dispatchlist.h"
 #include "icontrollistener.h"
 
 #include <cstdint>
@@ -13,15 +15,16 @@ class CControl : public CView
 {
 public:
 	CControl (const CRect& size, IControlListener* listener = nullptr, int32_t tag = 0);
-	// A copy has the original's value, range, default, tag and listener; it
-	// is not editing.
+	// A copy has the original's value, range, default, tag, listener and
+	// background; it is not editing and has no registered listeners.
 	CControl (const CControl& other);
 	~CControl () noexcept override;
 
 	// The value, stored as given; bounceValue keeps it in the range.
 	virtual void setValue (float newValue);
 	virtual float getValue () const { return value; }
-	// The value as a fraction of the range, 0 when the range is empty.
+	// The value as a fraction of the range, 0 when the range is empty. A
+	// fraction outside 0 to 1 is clamped; NaN leaves the value alone.
 	virtual void setValueNormalized (float normalized);
 	virtual float getValueNormalized () const;
 	virtual void setMin (float newMin) { vmin = newMin; }
@@ -36,14 +39,16 @@ public:
 	// Resets the value to the default on a reset click: any double-click, or
 	// the left button alone with exactly kDefaultValueModifier. True when the
 	// click was one, whether or not the value had to change; a change is
-	// made as one edit, notified and marked for redrawing.
+	// made as one edit, notified, marked dirty and redrawn.
 	virtual bool checkDefaultValue (CButtonState buttons);
 
-	// Tells the listeners that the value changed.
+	// Tells the listener, then the registered listeners, that the value
+	// changed.
 	virtual void valueChanged ();
 
 	// Edits nest: the editor and the listeners hear of the outermost only,
-	// with the control's tag.
+	// the editor with the control's tag. The editor hears of a begin first
+	// and of an end last.
 	virtual void beginEdit ();
 	virtual void endEdit ();
 	bool isEditing () const { return editing > 0; }
@@ -52,6 +57,10 @@ public:
 	int32_t getTag () const { return tag; }
 	IControlListener* getListener () const { return listener; }
 	void setListener (IControlListener* newListener) { listener = newListener; }
+	// Listeners beside the one of the constructor; not owned. May change
+	// while they are called.
+	void registerControlListener (IControlListener* l) { subListeners.add (l); }
+	void unregisterControlListener (IControlListener* l) { subListeners.remove (l); }
 
 	// Dirty while marked so, or while the value differs from the value that
 	// the last setDirty (false) saw.
@@ -64,6 +73,10 @@ public:
 	static int32_t kZoomModifier;
 
 protected:
+	// After an edit step: the listeners hear of it if the value is no longer
+	// `previousValue`, and the control is redrawn while it is dirty.
+	void valueChangedSince (float previousValue);
+
 	float value {0.f};
 	float vmin {0.f};
 	float vmax {1.f};
@@ -72,6 +85,12 @@ protected:
 	int32_t tag;
 	IControlListener* listener;
 	int32_t editing {0};
+
+private:
+	template <typename Call>
+	void notifyListeners (Call&& call);
+
+	DispatchList<IControlListener> subListeners;
 };
 
 } // VSTGUI

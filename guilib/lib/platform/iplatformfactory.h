@@ -14,6 +14,8 @@ namespace VSTGUI {
 class IPlatformBitmap;
 class IPlatformFrame;
 class IPlatformFrameCallback;
+class IPlatformTimer;
+class IPlatformTimerCallback;
 
 class IPlatformFactory
 {
@@ -27,6 +29,9 @@ public:
 	// A bitmap of `size` pixels with its pixel buffer, or an empty one
 	// when size is null.
 	virtual SharedPointer<IPlatformBitmap> createBitmap (const CPoint* size) const = 0;
+	// A stopped timer that calls `callback`, which must outlive it, or null
+	// when the platform has no timers.
+	virtual SharedPointer<IPlatformTimer> createTimer (IPlatformTimerCallback* callback) const = 0;
 };
 
 // The factory of the platform layer that this program links.

@@ -1,6 +1,7 @@
 #include "cgplatformfactory.h"
 
 #include "../iplatformframe.h"
+#include "../iplatformtimer.h"
 #include "cgbitmap.h"
 
 namespace VSTGUI {
@@ -15,6 +16,11 @@ SharedPointer<IPlatformBitmap> CGPlatformFactory::createBitmap (const CPoint* si
 	if (size)
 		return makeOwned<CGBitmap> (*size);
 	return makeOwned<CGBitmap> ();
+}
+
+SharedPointer<IPlatformTimer> CGPlatformFactory::createTimer (IPlatformTimerCallback*) const
+{
+	return nullptr;
 }
 
 } // VSTGUI

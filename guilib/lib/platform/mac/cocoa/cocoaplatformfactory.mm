@@ -1,5 +1,6 @@
 // The platform of the bundles and of hosts that show editors: Core Graphics
-// bitmaps and Cocoa platform frames.
+// bitmaps, Cocoa platform frames and timers.
+#import "cocoatimer.h"
 #import "nsviewframe.h"
 
 #import <AppKit/AppKit.h>
@@ -20,6 +21,11 @@ public:
 		if (![parentView isKindOfClass:[NSView class]])
 			return nullptr;
 		return makeOwned<NSViewFrame> (frame, size, parentView);
+	}
+
+	SharedPointer<IPlatformTimer> createTimer (IPlatformTimerCallback* callback) const override
+	{
+		return makeOwned<CocoaTimer> (callback);
 	}
 };
 

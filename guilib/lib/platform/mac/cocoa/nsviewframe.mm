@@ -168,15 +168,7 @@ struct TypeString
 
 Class makeFrameViewClass ()
 {
-	char name[96];
-	Class cls = Nil;
-	for (unsigned suffix = 0; !cls; ++suffix)
-	{
-		std::snprintf (name, sizeof (name), "%s_%p_%u", kFrameViewBaseName, static_cast<void*> (&frameViewClass),
-		               suffix);
-		if (!objc_lookUpClass (name))
-			cls = objc_allocateClassPair ([NSView class], name, 0);
-	}
+	Class cls = allocateUniqueClassPair ([NSView class], kFrameViewBaseName, &frameViewClass);
 	class_addIvar (cls, kPlatformFrameVariable, sizeof (void*), 3, "^v");
 
 	const TypeString notification ("v", "@");

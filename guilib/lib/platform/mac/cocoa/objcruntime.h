@@ -4,6 +4,8 @@
 
 #include <objc/runtime.h>
 
+#include <cstdio>
+
 namespace VSTGUI {
 
 template <typename Function>
@@ -20,6 +22,23 @@ Result callImplementation (Class cls, id receiver, SEL selector, Args... args)
 	IMP imp = class_getMethodImplementation (cls, selector);
 	return reinterpret_cast<Result (*) (id, SEL, Args...)> (reinterpret_cast<void (*) ()> (imp)) (receiver, selector,
 	                                                                                             args...);
+}
+
+// A new class pair under `baseName` and a suffix that no class of the process
+// has: class names are one namespace for every plug-in in a host. `tag`, an
+// address in the caller's copy of the library, goes into the name. The
+// caller adds the class's variables and methods, then registers it.
+inline Class allocateUniqueClassPair (Class superclass, const char* baseName, const void* tag)
+{
+	char name[96];
+	Class cls = Nil;
+	for (unsigned suffix = 0; !cls; ++suffix)
+	{
+		std::snprintf (name, sizeof (name), "%s_%p_%u", baseName, tag, suffix);
+		if (!objc_lookUpClass (name))
+			cls = objc_allocateClassPair (superclass, name, 0);
+	}
+	return cls;
 }
 
 } // VSTGUI
