@@ -4,6 +4,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <cairo.h>
 
 @interface TolvikTestFlippedView : NSView
 @end
@@ -43,11 +44,11 @@ TestWindow::~TestWindow ()
 	[nsWindow release];
 }
 
-void TestWindow::send (NSEventType type, NSPoint where, NSUInteger modifierFlags, NSInteger clickCount,
-                       NSInteger buttonNumber, CGFloat deltaX, CGFloat deltaY)
+NSEvent* TestWindow::mouseEvent (NSEventType type, NSPoint where, NSUInteger modifierFlags, NSInteger clickCount,
+                                NSInteger buttonNumber, CGFloat deltaX, CGFloat deltaY)
 {
 	const NSPoint inWindow = [contentView () convertPoint:where toView:nil];
-	NSEvent* event = [NSEvent mouseEventWithType:type
+	return [NSEvent mouseEventWithType:type
 	                                    location:inWindow
 	                               modifierFlags:modifierFlags
 	                                   timestamp:0
@@ -60,7 +61,18 @@ void TestWindow::send (NSEventType type, NSPoint where, NSUInteger modifierFlags
 	                                      deltaX:deltaX
 	                                      deltaY:deltaY
 	                                      deltaZ:0];
-	[nsWindow sendEvent:event];
+}
+
+void TestWindow::send (NSEventType type, NSPoint where, NSUInteger modifierFlags, NSInteger clickCount,
+                       NSInteger buttonNumber, CGFloat deltaX, CGFloat deltaY)
+{
+	[nsWindow sendEvent:mouseEvent (type, where, modifierFlags, clickCount, buttonNumber, deltaX, deltaY)];
+}
+
+void TestWindow::post (NSEventType type, NSPoint where, NSUInteger modifierFlags, NSInteger clickCount)
+{
+	[NSApp postEvent:mouseEvent (type, where, modifierFlags, clickCount, 0, 0, 0) atStart:NO];
+	pumpEvents ();
 }
 
 void TestWindow::pumpEvents ()
@@ -97,6 +109,19 @@ TestWindow::Pixels TestWindow::readPixels ()
 			    static_cast<uint32_t> (XGetPixel (image, x, y) & 0xffffff);
 	XDestroyImage (image);
 	return pixels;
+}
+
+bool TestWindow::Pixels::writePNG (const char* path) const
+{
+	if (width <= 0 || height <= 0)
+		return false;
+	// Words of 0x00RRGGBB are cairo's RGB24 pixels as they are.
+	auto data = const_cast<uint32_t*> (rgb.data ());
+	cairo_surface_t* surface = cairo_image_surface_create_for_data (reinterpret_cast<unsigned char*> (data),
+	                                                                CAIRO_FORMAT_RGB24, width, height, width * 4);
+	const bool written = cairo_surface_write_to_png (surface, path) == CAIRO_STATUS_SUCCESS;
+	cairo_surface_destroy (surface);
+	return written;
 }
 
 } // Tolvik::Testing
