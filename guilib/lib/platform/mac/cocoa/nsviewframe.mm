@@ -9,8 +9,6 @@
 #include "../../iplatformoptionmenu.h"
 #include "../cgdrawcontext.h"
 
-#include <cstdio>
-
 // The frame view's own methods, made at run time by NSViewFrame::initClass.
 @interface NSView (VSTGUIFrameView)
 - (id)initWithNSViewFrame:(void*)platformFrame parent:(NSView*)parent andSize:(NSRect)size;
@@ -30,16 +28,14 @@ constexpr const char* kPlatformFrameVariable = "_nsViewFrame";
 // class has no such variable, and for a view whose frame has gone.
 NSViewFrame* platformFrameOf (id view)
 {
-	Ivar variable = class_getInstanceVariable (object_getClass (view), kPlatformFrameVariable);
-	if (!variable)
-		return nullptr;
-	return *reinterpret_cast<NSViewFrame**> (reinterpret_cast<char*> (view) + ivar_getOffset (variable));
+	auto variable = instanceVariable<NSViewFrame*> (view, kPlatformFrameVariable);
+	return variable ? *variable : nullptr;
 }
 
 void setPlatformFrame (id view, NSViewFrame* platformFrame)
 {
-	if (Ivar variable = class_getInstanceVariable (object_getClass (view), kPlatformFrameVariable))
-		*reinterpret_cast<NSViewFrame**> (reinterpret_cast<char*> (view) + ivar_getOffset (variable)) = platformFrame;
+	if (auto variable = instanceVariable<NSViewFrame*> (view, kPlatformFrameVariable))
+		*variable = platformFrame;
 }
 
 CRect toCRect (NSRect rect)
@@ -160,27 +156,9 @@ void addMethod (Class cls, SEL selector, IMP implementation, const char* types)
 	class_addMethod (cls, selector, implementation, types);
 }
 
-// Type strings, built from this runtime's own encodings.
-struct TypeString
-{
-	char text[96];
-	TypeString (const char* result, const char* arguments, const char* last = "")
-	{
-		std::snprintf (text, sizeof (text), "%s@:%s%s", result, arguments, last);
-	}
-};
-
 Class makeFrameViewClass ()
 {
-	char name[96];
-	Class cls = Nil;
-	for (unsigned suffix = 0; !cls; ++suffix)
-	{
-		std::snprintf (name, sizeof (name), "%s_%p_%u", kFrameViewBaseName, static_cast<void*> (&frameViewClass),
-		               suffix);
-		if (!objc_lookUpClass (name))
-			cls = objc_allocateClassPair ([NSView class], name, 0);
-	}
+	Class cls = allocateUniqueClass ([NSView class], kFrameViewBaseName, &frameViewClass);
 	class_addIvar (cls, kPlatformFrameVariable, sizeof (void*), 3, "^v");
 
 	const TypeString notification ("v", "@");
