@@ -1,7 +1,7 @@
 #include "RecordingPlatformFrame.h"
 
 #include "lib/coffscreencontext.h"
-#include "lib/platform/iplatformoptionmenu.h"
+#include "lib/platform/common/genericoptionmenu.h"
 #include "lib/platform/mac/cgplatformfactory.h"
 
 #include <utility>
@@ -46,7 +46,14 @@ bool RecordingPlatformFrame::setMouseCursor (CCursorType)
 
 SharedPointer<IPlatformOptionMenu> RecordingPlatformFrame::createPlatformOptionMenu ()
 {
+	if (genericOptionMenuTheme)
+		return makeOwned<GenericOptionMenu> (*genericOptionMenuTheme);
 	return nullptr;
+}
+
+void RecordingPlatformFrame::setGenericOptionMenuTheme (std::unique_ptr<GenericOptionMenuTheme> theme)
+{
+	genericOptionMenuTheme = std::move (theme);
 }
 
 namespace {

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "lib/cframe.h"
+#include "lib/platform/common/genericoptionmenutheme.h"
 #include "lib/platform/iplatformframe.h"
 
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -15,13 +17,16 @@ class RecordingPlatformFrame : public VSTGUI::IPlatformFrame
 public:
 	void invalidRect (const VSTGUI::CRect& rect) override;
 	void setSize (const VSTGUI::CRect& newSize) override;
-	// None of these: the frames of the tests draw nothing offscreen, keep
-	// the cursor and show option menus through test doubles of their own.
+	// None of these: the frames of the tests draw nothing offscreen and keep
+	// the cursor.
 	VSTGUI::SharedPointer<VSTGUI::COffscreenContext> createOffscreenContext (VSTGUI::CCoord width,
 	                                                                         VSTGUI::CCoord height,
 	                                                                         double scaleFactor) override;
 	bool setMouseCursor (VSTGUI::CCursorType type) override;
+	// The generic option menu while a theme is set; else none (the tests show
+	// option menus through test doubles of their own).
 	VSTGUI::SharedPointer<VSTGUI::IPlatformOptionMenu> createPlatformOptionMenu () override;
+	void setGenericOptionMenuTheme (std::unique_ptr<VSTGUI::GenericOptionMenuTheme> theme) override;
 	std::vector<VSTGUI::CRect> invalidRects () const;
 	std::vector<VSTGUI::CRect> sizes () const;
 
@@ -29,6 +34,7 @@ private:
 	mutable std::mutex mutex;
 	std::vector<VSTGUI::CRect> invalidated;
 	std::vector<VSTGUI::CRect> resized;
+	std::unique_ptr<VSTGUI::GenericOptionMenuTheme> genericOptionMenuTheme;
 };
 
 // Opens the frame on a RecordingPlatformFrame and hands that back; null when

@@ -6,7 +6,7 @@
 #import <AppKit/AppKit.h>
 
 #include "../../../coffscreencontext.h"
-#include "../../iplatformoptionmenu.h"
+#include "../../common/genericoptionmenu.h"
 #include "../cgdrawcontext.h"
 
 // The frame view's own methods, made at run time by NSViewFrame::initClass.
@@ -281,7 +281,14 @@ bool NSViewFrame::setMouseCursor (CCursorType type)
 
 SharedPointer<IPlatformOptionMenu> NSViewFrame::createPlatformOptionMenu ()
 {
+	if (genericOptionMenuTheme)
+		return makeOwned<GenericOptionMenu> (*genericOptionMenuTheme);
 	return nullptr;
+}
+
+void NSViewFrame::setGenericOptionMenuTheme (std::unique_ptr<GenericOptionMenuTheme> theme)
+{
+	genericOptionMenuTheme = std::move (theme);
 }
 
 //------------------------------------------------------------------------------
