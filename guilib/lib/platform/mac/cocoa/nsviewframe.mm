@@ -1,6 +1,7 @@
 #import "nsviewframe.h"
 
 #import "cocoabuttonstate.h"
+#import "nsviewoptionmenu.h"
 #import "objcruntime.h"
 
 #import <AppKit/AppKit.h>
@@ -283,7 +284,7 @@ SharedPointer<IPlatformOptionMenu> NSViewFrame::createPlatformOptionMenu ()
 {
 	if (genericOptionMenuTheme)
 		return makeOwned<GenericOptionMenu> (*genericOptionMenuTheme);
-	return nullptr;
+	return makeOwned<NSViewOptionMenu> ();
 }
 
 void NSViewFrame::setGenericOptionMenuTheme (std::unique_ptr<GenericOptionMenuTheme> theme)
