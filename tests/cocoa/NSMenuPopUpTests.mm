@@ -159,6 +159,28 @@ TEST (MenuPopUp, IsShownAtLeastAsWideAsItsMinimumWidth)
 	}
 }
 
+// A menu made where a menu with a minimum width was starts without one.
+TEST (MenuPopUp, TheMinimumWidthGoesWithItsMenu)
+{
+	auto makeMenu = [] {
+		NSAutoreleasePool* pool = [NSAutoreleasePool new];
+		NSMenu* menu = [[NSMenu alloc] initWithTitle:@""];
+		[pool release];
+		return menu;
+	};
+	NSMenu* first = makeMenu ();
+	[first setMinimumWidth:300];
+	const void* address = first;
+	[first release];
+	std::vector<NSMenu*> made;
+	while (made.size () < 100 && (made.empty () || made.back () != address))
+		made.push_back (makeMenu ());
+	ASSERT_EQ (made.back (), address) << "a new menu where the first one was";
+	EXPECT_EQ ([made.back () minimumWidth], 0.);
+	for (NSMenu* menu : made)
+		[menu release];
+}
+
 TEST (MenuPopUp, AnswersWhetherAnItemOfTheMenuOrItsSubmenusWasChosen)
 {
 	struct Case
