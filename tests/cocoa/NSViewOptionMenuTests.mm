@@ -10,6 +10,7 @@
 
 #include "AssertionRecorder.h"
 #include "RecordingPlatformFrame.h"
+#include "SampleOptionMenu.h"
 
 #include "lib/cframe.h"
 #include "lib/controls/coptionmenu.h"
@@ -51,8 +52,8 @@ private:
 
 // A 300 x 200 frame open in a window through the Cocoa platform frame, with
 // a box at (10, 20) and in it an option menu at (20, 30, 120, 50), so at
-// (30, 50, 130, 70) in the frame. Its entries: A, B, a separator, C
-// (disabled), More (a submenu of X and Y) and D (checked).
+// (30, 50, 130, 70) in the frame, with the sample entries: A, B, a
+// separator, C (disabled), More (a submenu of X and Y) and D (checked).
 struct NativeMenuRig
 {
 	TestWindow window {300, 200};
@@ -69,15 +70,7 @@ struct NativeMenuRig
 		bMenuPopuped = false;
 		gLastMenu = nil;
 		menu->setStyle (style);
-		submenu->addEntry ("X");
-		submenu->addEntry ("Y");
-		menu->addEntry ("A");
-		menu->addEntry ("B");
-		menu->addSeparator ();
-		menu->addEntry ("C", -1, CMenuItem::kDisabled);
-		menu->addEntry (submenu, "More");
-		menu->addEntry ("D", -1, CMenuItem::kChecked);
-		submenu->forget (); // the entry holds it now
+		addSampleEntries (*menu, submenu);
 		frame->addView (box);
 		box->addView (menu);
 		frame->open (window.contentView ());

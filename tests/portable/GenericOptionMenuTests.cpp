@@ -2,6 +2,7 @@
 // generic-menu theme: where its columns open, what a click on them chooses,
 // the check mark of the current entry, and what it draws.
 #include "OpenFrame.h"
+#include "SampleOptionMenu.h"
 
 #include "lib/controls/coptionmenu.h"
 #include "lib/platform/common/genericoptionmenu.h"
@@ -38,8 +39,8 @@ GenericOptionMenuTheme testTheme ()
 }
 
 // The open frame with the theme set, and an option menu at (60, 10, 100, 30)
-// with the entries A, B, a separator, C (disabled), More (a submenu of X and
-// Y) and D. Its column opens below it: A 30-40, B 40-50, the separator
+// with the sample entries (A, B, a separator, C, More with its submenu, D).
+// Its column opens below it: A 30-40, B 40-50, the separator
 // 50-54, C 54-64, More 64-74, D 74-84; the submenu's beside it, from x 100.
 struct MenuRig : OpenFrame
 {
@@ -52,15 +53,7 @@ struct MenuRig : OpenFrame
 		platform->setGenericOptionMenuTheme (std::make_unique<GenericOptionMenuTheme> (testTheme ()));
 		menu->setStyle (style);
 		submenu->setStyle (style);
-		submenu->addEntry ("X");
-		submenu->addEntry ("Y");
-		menu->addEntry ("A");
-		menu->addEntry ("B");
-		menu->addSeparator ();
-		menu->addEntry ("C", -1, CMenuItem::kDisabled);
-		menu->addEntry (submenu, "More");
-		menu->addEntry ("D");
-		submenu->forget (); // the entry holds it now
+		addSampleEntries (*menu, submenu);
 		(inBox ? static_cast<CViewContainer*> (box) : frame.get ())->addView (menu);
 	}
 
