@@ -29,14 +29,12 @@ constexpr const char* kPlatformFrameVariable = "_nsViewFrame";
 // class has no such variable, and for a view whose frame has gone.
 NSViewFrame* platformFrameOf (id view)
 {
-	auto variable = instanceVariable<NSViewFrame*> (view, kPlatformFrameVariable);
-	return variable ? *variable : nullptr;
+	return variableOf<NSViewFrame*> (view, kPlatformFrameVariable);
 }
 
 void setPlatformFrame (id view, NSViewFrame* platformFrame)
 {
-	if (auto variable = instanceVariable<NSViewFrame*> (view, kPlatformFrameVariable))
-		*variable = platformFrame;
+	setVariable (view, kPlatformFrameVariable, platformFrame);
 }
 
 CRect toCRect (NSRect rect)

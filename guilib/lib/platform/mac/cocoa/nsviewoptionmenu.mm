@@ -32,20 +32,6 @@ constexpr const char* kOptionMenuVariable = "_optionMenu";
 constexpr const char* kSelectedMenuVariable = "_selectedMenu";
 constexpr const char* kSelectedItemVariable = "_selectedItem";
 
-template <typename T>
-T variableOf (id menu, const char* name)
-{
-	auto variable = instanceVariable<T> (menu, name);
-	return variable ? *variable : T {};
-}
-
-template <typename T>
-void setVariable (id menu, const char* name, T value)
-{
-	if (auto variable = instanceVariable<T> (menu, name))
-		*variable = value;
-}
-
 // One native item for the entry at `index`, tagged with that index, with a
 // menu of this class for its submenu.
 void addItem (NSMenu* menu, const CMenuItem& entry, int32_t index)

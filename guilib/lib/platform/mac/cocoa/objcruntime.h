@@ -52,6 +52,22 @@ T* instanceVariable (id object, const char* name)
 	return reinterpret_cast<T*> (reinterpret_cast<char*> (object) + ivar_getOffset (variable));
 }
 
+// The value of that variable, or T's zero without one.
+template <typename T>
+T variableOf (id object, const char* name)
+{
+	auto variable = instanceVariable<T> (object, name);
+	return variable ? *variable : T {};
+}
+
+// Sets that variable; nothing without one.
+template <typename T>
+void setVariable (id object, const char* name, T value)
+{
+	if (auto variable = instanceVariable<T> (object, name))
+		*variable = value;
+}
+
 // A method type string ("result @ : arguments"), built from this runtime's
 // own encodings.
 struct TypeString
