@@ -8,6 +8,7 @@
 #include "lib/cframe.h"
 #include "lib/platform/iplatformframe.h"
 #include "lib/coffscreencontext.h"
+#include "lib/platform/common/genericoptionmenutheme.h"
 #include "lib/platform/iplatformoptionmenu.h"
 #include "lib/platform/mac/cgplatformfactory.h"
 
@@ -102,6 +103,7 @@ public:
 	SharedPointer<COffscreenContext> createOffscreenContext (CCoord, CCoord, double) override { return nullptr; }
 	bool setMouseCursor (CCursorType) override { return false; }
 	SharedPointer<IPlatformOptionMenu> createPlatformOptionMenu () override { return nullptr; }
+	void setGenericOptionMenuTheme (std::unique_ptr<GenericOptionMenuTheme>) override {}
 };
 
 class NullPlatformFactory : public CGPlatformFactory

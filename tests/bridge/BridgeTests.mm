@@ -16,6 +16,7 @@
 #include <objc/runtime.h>
 
 #include <dlfcn.h>
+#include <link.h>
 
 #include <cstring>
 #include <optional>
@@ -168,6 +169,12 @@ TEST_F (Bundle, ExportsTheGUILibrary)
 	    "_ZN6VSTGUI6CFrame25WaitForThenLockGUIDrawingEv",               // CFrame::WaitForThenLockGUIDrawing()
 	    "_ZN6VSTGUI6CFrame23platformOnDeminiaturizeEv",                 // CFrame::platformOnDeminiaturize()
 	    "_ZN6VSTGUI11NSViewFrame19deminiaturizeWindowEv",               // NSViewFrame::deminiaturizeWindow()
+	    "_ZN6VSTGUI11COptionMenu25WaitForThenLockListAccessEv",         // COptionMenu::WaitForThenLockListAccess()
+	    "_ZN6VSTGUI11COptionMenu14LockListAccessEv",                    // COptionMenu::LockListAccess()
+	    "_ZN6VSTGUI11COptionMenu16UnLockListAccessEv",                  // COptionMenu::UnLockListAccess()
+	    "bHoldPopups",
+	    "bMenuPopuped",
+	    "gLastMenu",
 	};
 	for (const char* symbol : symbols)
 	{
@@ -177,6 +184,34 @@ TEST_F (Bundle, ExportsTheGUILibrary)
 		ASSERT_NE (dladdr (address, &info), 0);
 		EXPECT_STREQ (realpath (info.dli_fname, nullptr), realpath ([executable fileSystemRepresentation], nullptr))
 		    << symbol << " is defined in the bundle itself";
+	}
+	dlclose (handle);
+}
+
+// Outside code sets and reads them through these names: a byte for each
+// flag and a pointer for the menu, all zero when the bundle has loaded.
+TEST_F (Bundle, ThePopupGlobalsAreZeroAtLoadAndOfTheirSizes)
+{
+	void* handle = dlopen ([[bundleUnderTest () executablePath] fileSystemRepresentation], RTLD_NOW | RTLD_NOLOAD);
+	ASSERT_NE (handle, nullptr);
+	struct Global
+	{
+		const char* name;
+		size_t size;
+	};
+	for (const Global global : {Global {"bHoldPopups", 1}, Global {"bMenuPopuped", 1}, Global {"gLastMenu", 8}})
+	{
+		auto address = static_cast<const unsigned char*> (dlsym (handle, global.name));
+		ASSERT_NE (address, nullptr) << global.name;
+		Dl_info info {};
+		void* entry = nullptr;
+		ASSERT_NE (dladdr1 (address, &info, &entry, RTLD_DL_SYMENT), 0);
+		auto symbol = static_cast<const ElfW (Sym)*> (entry);
+		ASSERT_NE (symbol, nullptr);
+		EXPECT_EQ (symbol->st_size, global.size) << global.name;
+		EXPECT_EQ (ELF64_ST_TYPE (symbol->st_info), STT_OBJECT) << global.name;
+		for (size_t i = 0; i < global.size; ++i)
+			EXPECT_EQ (address[i], 0) << global.name << " byte " << i;
 	}
 	dlclose (handle);
 }

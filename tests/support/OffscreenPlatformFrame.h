@@ -5,8 +5,10 @@
 
 #include "lib/cframe.h"
 #include "lib/platform/iplatformframe.h"
+#include "lib/platform/common/genericoptionmenutheme.h"
 #include "lib/platform/iplatformoptionmenu.h"
 
+#include <memory>
 #include <vector>
 
 namespace Tolvik::Testing {
@@ -33,6 +35,7 @@ public:
 	                                                                         double scaleFactor) override;
 	bool setMouseCursor (VSTGUI::CCursorType) override { return false; }
 	VSTGUI::SharedPointer<VSTGUI::IPlatformOptionMenu> createPlatformOptionMenu () override { return nullptr; }
+	void setGenericOptionMenuTheme (std::unique_ptr<VSTGUI::GenericOptionMenuTheme>) override {}
 };
 
 // Opens the frame on an OffscreenPlatformFrame and hands that back.

@@ -2,6 +2,7 @@
 #include "OpenOnPlatform.h"
 
 #include "lib/coffscreencontext.h"
+#include "lib/platform/common/genericoptionmenu.h"
 #include "lib/platform/iplatformoptionmenu.h"
 
 #include <utility>
@@ -46,7 +47,16 @@ bool RecordingPlatformFrame::setMouseCursor (CCursorType)
 
 SharedPointer<IPlatformOptionMenu> RecordingPlatformFrame::createPlatformOptionMenu ()
 {
-	return optionMenus ? optionMenus () : nullptr;
+	if (optionMenus)
+		return optionMenus ();
+	if (genericOptionMenuTheme)
+		return makeOwned<GenericOptionMenu> (*genericOptionMenuTheme);
+	return nullptr;
+}
+
+void RecordingPlatformFrame::setGenericOptionMenuTheme (std::unique_ptr<GenericOptionMenuTheme> theme)
+{
+	genericOptionMenuTheme = std::move (theme);
 }
 
 SharedPointer<RecordingPlatformFrame> openOnRecordingPlatform (CFrame& frame)

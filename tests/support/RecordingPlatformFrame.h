@@ -3,9 +3,11 @@
 #pragma once
 
 #include "lib/cframe.h"
+#include "lib/platform/common/genericoptionmenutheme.h"
 #include "lib/platform/iplatformframe.h"
 
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -21,9 +23,11 @@ public:
 	                                                                         VSTGUI::CCoord height,
 	                                                                         double scaleFactor) override;
 	bool setMouseCursor (VSTGUI::CCursorType type) override;
-	// What `optionMenus` makes, or none.
+	// What `optionMenus` makes, or the generic option menu while a theme is
+	// set, or none.
 	VSTGUI::SharedPointer<VSTGUI::IPlatformOptionMenu> createPlatformOptionMenu () override;
 	std::function<VSTGUI::SharedPointer<VSTGUI::IPlatformOptionMenu> ()> optionMenus;
+	void setGenericOptionMenuTheme (std::unique_ptr<VSTGUI::GenericOptionMenuTheme> theme) override;
 	std::vector<VSTGUI::CRect> invalidRects () const;
 	std::vector<VSTGUI::CRect> sizes () const;
 
@@ -31,6 +35,7 @@ private:
 	mutable std::mutex mutex;
 	std::vector<VSTGUI::CRect> invalidated;
 	std::vector<VSTGUI::CRect> resized;
+	std::unique_ptr<VSTGUI::GenericOptionMenuTheme> genericOptionMenuTheme;
 };
 
 // Opens the frame on a RecordingPlatformFrame and hands that back; null when

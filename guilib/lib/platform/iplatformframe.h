@@ -6,10 +6,13 @@
 #include "../crect.h"
 #include "../vstguibase.h"
 
+#include <memory>
+
 namespace VSTGUI {
 
 class COffscreenContext;
 class IPlatformOptionMenu;
+struct GenericOptionMenuTheme;
 
 class IPlatformFrame : public ReferenceCounted
 {
@@ -24,8 +27,12 @@ public:
 	virtual SharedPointer<COffscreenContext> createOffscreenContext (CCoord width, CCoord height,
 	                                                                 double scaleFactor) = 0;
 	virtual bool setMouseCursor (CCursorType type) = 0;
-	// The platform's own popup for option menus, or null when it has none.
+	// The popup for option menus: the library's own generic menu while a
+	// theme is set, else the platform's own, or null when it has none.
 	virtual SharedPointer<IPlatformOptionMenu> createPlatformOptionMenu () = 0;
+	// Sets the theme of the generic option menu (null: the platform's own
+	// popup again). Main thread.
+	virtual void setGenericOptionMenuTheme (std::unique_ptr<GenericOptionMenuTheme> theme) = 0;
 };
 
 } // VSTGUI

@@ -22,6 +22,18 @@ APPKIT_EXPORT NSString* const NSWindowDidChangeBackingPropertiesNotification;
 - (void)updateTrackingAreas;
 @end
 
+@interface NSMenu (TolvikPopUp)
+// Shows the menu modally with `item` (for nil, the menu's top-left corner)
+// at `location` in `view` (in screen coordinates for a nil view), kept on
+// the screen, and tracks it until it closes. YES when an item of the menu or
+// of one of its submenus was chosen; its action has been sent by then.
+// Main thread.
+- (BOOL)popUpMenuPositioningItem:(NSMenuItem*)item atLocation:(NSPoint)location inView:(NSView*)view;
+// The narrowest the menu is shown; 0 until set.
+- (CGFloat)minimumWidth;
+- (void)setMinimumWidth:(CGFloat)width;
+@end
+
 // Also supplied, replacing this platform's own answers:
 // - -[NSWindow backingScaleFactor] answers the window's user-space scale
 //   factor (GSScaleFactor), which is how this platform draws at more than

@@ -27,7 +27,7 @@ void timerFired (id, SEL, NSTimer* timer)
 
 Class makeTimerTargetClass ()
 {
-	Class cls = allocateUniqueClassPair ([NSObject class], kTimerTargetBaseName, &timerTargetClass);
+	Class cls = allocateUniqueClass ([NSObject class], kTimerTargetBaseName, &timerTargetClass);
 	class_addMethod (object_getClass (cls), @selector (timerFired:), toIMP (timerFired), "v@:@");
 	objc_registerClassPair (cls);
 	return cls;

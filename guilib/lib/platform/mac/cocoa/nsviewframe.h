@@ -3,6 +3,7 @@
 // Cocoa's mouse events and window notices. Objective-C++ only.
 #pragma once
 
+#include "../../common/genericoptionmenutheme.h"
 #include "../../iplatformframe.h"
 #include "../../iplatformframecallback.h"
 
@@ -43,7 +44,9 @@ public:
 	SharedPointer<COffscreenContext> createOffscreenContext (CCoord width, CCoord height,
 	                                                         double scaleFactor) override;
 	bool setMouseCursor (CCursorType type) override;
+	// The generic option menu while a theme is set, else the native one.
 	SharedPointer<IPlatformOptionMenu> createPlatformOptionMenu () override;
+	void setGenericOptionMenuTheme (std::unique_ptr<GenericOptionMenuTheme> theme) override;
 
 	// From the frame view, on the main thread.
 	void drawRect (NSRect dirtyRect);
@@ -62,6 +65,7 @@ private:
 	IPlatformFrameCallback* frame;
 	NSView* nsView {nullptr};
 	NSTrackingArea* trackingArea {nullptr};
+	std::unique_ptr<GenericOptionMenuTheme> genericOptionMenuTheme;
 };
 
 } // VSTGUI

@@ -1,15 +1,14 @@
 #import "nsviewframe.h"
 
 #import "cocoabuttonstate.h"
+#import "nsviewoptionmenu.h"
 #import "objcruntime.h"
 
 #import <AppKit/AppKit.h>
 
 #include "../../../coffscreencontext.h"
-#include "../../iplatformoptionmenu.h"
+#include "../../common/genericoptionmenu.h"
 #include "../cgdrawcontext.h"
-
-#include <cstdio>
 
 // The frame view's own methods, made at run time by NSViewFrame::initClass.
 @interface NSView (VSTGUIFrameView)
@@ -30,16 +29,12 @@ constexpr const char* kPlatformFrameVariable = "_nsViewFrame";
 // class has no such variable, and for a view whose frame has gone.
 NSViewFrame* platformFrameOf (id view)
 {
-	Ivar variable = class_getInstanceVariable (object_getClass (view), kPlatformFrameVariable);
-	if (!variable)
-		return nullptr;
-	return *reinterpret_cast<NSViewFrame**> (reinterpret_cast<char*> (view) + ivar_getOffset (variable));
+	return variableOf<NSViewFrame*> (view, kPlatformFrameVariable);
 }
 
 void setPlatformFrame (id view, NSViewFrame* platformFrame)
 {
-	if (Ivar variable = class_getInstanceVariable (object_getClass (view), kPlatformFrameVariable))
-		*reinterpret_cast<NSViewFrame**> (reinterpret_cast<char*> (view) + ivar_getOffset (variable)) = platformFrame;
+	setVariable (view, kPlatformFrameVariable, platformFrame);
 }
 
 CRect toCRect (NSRect rect)
@@ -156,19 +151,9 @@ void addMethod (Class cls, SEL selector, IMP implementation, const char* types)
 	class_addMethod (cls, selector, implementation, types);
 }
 
-// Type strings, built from this runtime's own encodings.
-struct TypeString
-{
-	char text[96];
-	TypeString (const char* result, const char* arguments, const char* last = "")
-	{
-		std::snprintf (text, sizeof (text), "%s@:%s%s", result, arguments, last);
-	}
-};
-
 Class makeFrameViewClass ()
 {
-	Class cls = allocateUniqueClassPair ([NSView class], kFrameViewBaseName, &frameViewClass);
+	Class cls = allocateUniqueClass ([NSView class], kFrameViewBaseName, &frameViewClass);
 	class_addIvar (cls, kPlatformFrameVariable, sizeof (void*), 3, "^v");
 
 	const TypeString notification ("v", "@");
@@ -291,7 +276,14 @@ bool NSViewFrame::setMouseCursor (CCursorType type)
 
 SharedPointer<IPlatformOptionMenu> NSViewFrame::createPlatformOptionMenu ()
 {
-	return nullptr;
+	if (genericOptionMenuTheme)
+		return makeOwned<GenericOptionMenu> (*genericOptionMenuTheme);
+	return makeOwned<NSViewOptionMenu> ();
+}
+
+void NSViewFrame::setGenericOptionMenuTheme (std::unique_ptr<GenericOptionMenuTheme> theme)
+{
+	genericOptionMenuTheme = std::move (theme);
 }
 
 //------------------------------------------------------------------------------
