@@ -161,9 +161,11 @@ void Scene::readTransformAndClip (FuzzInput& in)
 	// which reach Core Graphics as a corner and a size, end between pixels,
 	// and the context sets its clip before a draw turns antialiasing off.
 	clipped = in.flag ();
-	if (clipped)
-		clip = CRect (readTablePosition (in), readTablePosition (in), readTablePosition (in) + 20.,
-		              readTablePosition (in) + 20.);
+	if (!clipped)
+		return;
+	const double left = readTablePosition (in), top = readTablePosition (in);
+	const double right = readTablePosition (in) + 20., bottom = readTablePosition (in) + 20.;
+	clip = CRect (left, top, right, bottom);
 }
 
 double Scene::readOffset (FuzzInput& in, double frameExtent)
@@ -186,7 +188,8 @@ void Scene::readDraw (FuzzInput& in)
 	const double height = in.pick ({frameHeight, bitmap->getHeight (), frameHeight / 2., frameHeight + 0.9, 0., 1.,
 	                                -5., kNaN, kInfinity, 1e300, 10.9});
 	rect = CRect (left, top, left + width, top + height);
-	offset = CPoint (readOffset (in, frameWidth), readOffset (in, frameHeight));
+	const double offsetX = readOffset (in, frameWidth), offsetY = readOffset (in, frameHeight);
+	offset = CPoint (offsetX, offsetY);
 	alpha = static_cast<float> (in.pickFromTable ({1., 0.5, 0., kNaN, -1., 2., 1e-9}));
 	globalAlpha = static_cast<float> (in.pickFromTable ({1., 0.5, 0.}));
 	quality = static_cast<BitmapInterpolationQuality> (in.below (4));
