@@ -95,14 +95,18 @@ std::string faultOf (const Allowance& allowance, uint32_t column, uint32_t row, 
 	return message.str ();
 }
 
-void checkPixels (const Scene& s, const DeviceCanvas& canvas)
+void checkPixels (const Scene& s, const Tolvik::Testing::Canvas& canvas)
 {
 	const Allowance allowance = allowanceOf (s);
-	for (uint32_t row = 0; row < canvas.height (); ++row)
+	// Read once: each read through the context flushes it.
+	auto bytes = static_cast<const uint8_t*> (CGBitmapContextGetData (canvas.cgContext ()));
+	const size_t bytesPerRow = CGBitmapContextGetBytesPerRow (canvas.cgContext ());
+	for (uint32_t row = 0; row < canvas.deviceHeight (); ++row)
 	{
-		for (uint32_t column = 0; column < canvas.width (); ++column)
+		auto words = reinterpret_cast<const uint32_t*> (bytes + row * bytesPerRow);
+		for (uint32_t column = 0; column < canvas.deviceWidth (); ++column)
 		{
-			const uint32_t word = canvas.wordAt (column, row);
+			const uint32_t word = words[column];
 			if (word == 0)
 				continue;
 			const std::string fault = faultOf (allowance, column, row, word);
@@ -121,11 +125,10 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
 	currentScene = &scene;
 	checkReportedSize (scene);
 	{
-		DeviceCanvas canvas (scene.unitsWide, scene.unitsHigh, scene.contextScale);
+		Tolvik::Testing::Canvas canvas (scene.unitsWide, scene.unitsHigh, scene.contextScale);
 		setAssertionHandler (failOnReport);
 		scene.draw (canvas);
 		setAssertionHandler (nullptr);
-		canvas.finishDrawing ();
 		checkPixels (scene, canvas);
 	}
 	currentScene = nullptr;

@@ -68,36 +68,6 @@ double readTablePosition (FuzzInput& in)
 
 } // namespace
 
-DeviceCanvas::DeviceCanvas (uint32_t unitsWide, uint32_t unitsHigh, double scaleFactor)
-: deviceWidth (static_cast<uint32_t> (unitsWide * scaleFactor))
-, deviceHeight (static_cast<uint32_t> (unitsHigh * scaleFactor))
-{
-	auto space = CGColorSpaceCreateDeviceRGB ();
-	cg = CGBitmapContextCreate (nullptr, deviceWidth, deviceHeight, 8, 0, space,
-	                            kCGImageAlphaPremultipliedFirst | kCGBitmapByteOrder32Host);
-	CGColorSpaceRelease (space);
-	CGContextScaleCTM (cg, scaleFactor, scaleFactor);
-	drawContext = makeOwned<CGDrawContext> (cg, CRect (0, 0, unitsWide, unitsHigh));
-	drawContext->setScaleFactor (scaleFactor);
-}
-
-DeviceCanvas::~DeviceCanvas ()
-{
-	drawContext.reset ();
-	CGContextRelease (cg);
-}
-
-void DeviceCanvas::finishDrawing ()
-{
-	bytes = static_cast<const uint8_t*> (CGBitmapContextGetData (cg));
-	bytesPerRow = CGBitmapContextGetBytesPerRow (cg);
-}
-
-uint32_t DeviceCanvas::wordAt (uint32_t column, uint32_t row) const
-{
-	return reinterpret_cast<const uint32_t*> (bytes + row * bytesPerRow)[column];
-}
-
 Scene::Scene (FuzzInput& in) : sheet (readSheet (in)), secondSheet (1, 1, 1, 1)
 {
 	first = sheet.makeBitmap (readScaleFactor (in));
@@ -195,7 +165,7 @@ void Scene::readDraw (FuzzInput& in)
 	quality = static_cast<BitmapInterpolationQuality> (in.below (4));
 }
 
-void Scene::draw (DeviceCanvas& canvas)
+void Scene::draw (Testing::Canvas& canvas)
 {
 	auto& context = canvas.context ();
 	if (clipped)

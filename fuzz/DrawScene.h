@@ -7,6 +7,7 @@
 
 #include "FuzzInput.h"
 
+#include "Canvas.h"
 #include "FrameSheet.h"
 
 #include "lib/cbitmap.h"
@@ -17,32 +18,6 @@
 #include <ostream>
 
 namespace Tolvik::Fuzzing {
-
-// A transparent bitmap context of whole device pixels, and a draw context
-// over it whose surface is a whole number of units from (0, 0).
-class DeviceCanvas
-{
-public:
-	DeviceCanvas (uint32_t unitsWide, uint32_t unitsHigh, double scaleFactor);
-	~DeviceCanvas ();
-	DeviceCanvas (const DeviceCanvas&) = delete;
-	DeviceCanvas& operator= (const DeviceCanvas&) = delete;
-
-	VSTGUI::CGDrawContext& context () { return *drawContext; }
-	uint32_t width () const { return deviceWidth; }
-	uint32_t height () const { return deviceHeight; }
-	// Device pixel (column, row), rows counted from the top, once drawing
-	// has finished.
-	uint32_t wordAt (uint32_t column, uint32_t row) const;
-	void finishDrawing ();
-
-private:
-	uint32_t deviceWidth, deviceHeight;
-	CGContextRef cg;
-	const uint8_t* bytes {nullptr};
-	size_t bytesPerRow {0};
-	VSTGUI::SharedPointer<VSTGUI::CGDrawContext> drawContext;
-};
 
 enum class DrawPath
 {
@@ -80,7 +55,7 @@ struct Scene
 	VSTGUI::BitmapInterpolationQuality quality;
 
 	// Draws the scene on `canvas`, made with the scene's canvas values.
-	void draw (DeviceCanvas& canvas);
+	void draw (Testing::Canvas& canvas);
 
 private:
 	void readCanvas (FuzzInput& in);
