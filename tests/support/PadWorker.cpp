@@ -32,8 +32,8 @@ void PadWorker::round ()
 	}
 }
 
-PadFrame::PadFrame ()
-: frame (new CFrame (CRect (0, 0, 200, 200), nullptr)), platform (openOnRecordingPlatform (*frame))
+PadFrame::PadFrame (CCoord width)
+: frame (new CFrame (CRect (0, 0, width, 200), nullptr)), platform (openOnRecordingPlatform (*frame))
 {
 	for (int i = 0; i < kPads; ++i)
 	{

@@ -31,13 +31,13 @@ private:
 	std::vector<VSTGUI::CView*> mine;
 };
 
-// A 200 x 200 frame opened on a recording platform frame, with eight checked
-// pads of 50 x 100, four a row.
+// A frame `width` wide and 200 high opened on a recording platform frame,
+// with eight checked pads of 50 x 100, four a row, from its top-left corner.
 struct PadFrame
 {
 	static constexpr int kPads = 8;
 
-	PadFrame ();
+	explicit PadFrame (VSTGUI::CCoord width = 200);
 
 	VSTGUI::CFrame* frame;
 	VSTGUI::SharedPointer<RecordingPlatformFrame> platform;
