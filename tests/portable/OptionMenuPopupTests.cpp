@@ -137,15 +137,16 @@ TEST (OptionMenuPopupRefusal, WithoutAFrameEntriesOrAPlatformMenuNothingShows)
 		std::vector<std::string> entries;
 	};
 	const Case cases[] = {
-	    {"no frame", [] (PopupRig& t) { t.frame->removeView (t.menu, false); }, false, {}},
+	    {"no frame", [] (PopupRig& t) { t.frame->removeView (t.menu); }, false, {}},
 	    {"no entries", [] (PopupRig& t) { t.menu->removeAllEntry (); }, true, {"pre 10"}},
 	    {"no platform menu", [] (PopupRig& t) { t.platform->optionMenus = nullptr; }, true,
 	     {"pre 10", "validate 10"}},
 	};
 	for (const auto& c : cases)
 	{
+		SharedPointer<COptionMenu> keep; // outlives the rig, whose end still uses the menu
 		PopupRig t;
-		SharedPointer<COptionMenu> keep (t.menu);
+		keep = t.menu;
 		c.arrange (t);
 		t.menuLog.entries.clear ();
 		EXPECT_EQ (t.menu->popup (), c.answer) << c.what;
