@@ -15,9 +15,9 @@ namespace Tolvik::Fuzzing {
 // whose scale is not 1, over its scale factor.
 double reportedExtent (const VSTGUI::IPlatformBitmap& first, double pixels, uint32_t frameCount);
 
-// Device coordinates from `low` to `high`, either way round. A pixel's
-// centre belongs to it when it lies within the rasteriser's resolution of
-// it: an edge through a centre may keep that pixel or not.
+// Device coordinates from `low` up to `high`. A pixel's centre belongs to
+// the span also when it lies within the rasteriser's resolution of an end:
+// an edge through a centre may keep that pixel or not.
 struct Span
 {
 	double low, high;
