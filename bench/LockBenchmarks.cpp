@@ -1,5 +1,7 @@
-// The cost of the frame's drawing lock: the word against a std::mutex, and
-// view-tree edits that take it against the same edits without a frame.
+// The cost of the frame's drawing lock: the word against a std::mutex,
+// view-tree edits that take it against the same edits without a frame, how
+// long a draw waits while another thread edits, and how soon a waiting
+// thread takes the word after an unlock.
 //
 // This machine is a shared VM whose speed drifts over seconds; compare with
 //   --benchmark_repetitions=12 --benchmark_enable_random_interleaving=true
@@ -18,6 +20,7 @@
 #include <atomic>
 #include <chrono>
 #include <mutex>
+#include <random>
 #include <vector>
 #include <thread>
 
@@ -211,5 +214,40 @@ void Draw_WaitWhileAnotherThreadEditsWithoutPause (benchmark::State& state)
 	state.counters["worst_wait_us"] = waits.back ();
 }
 BENCHMARK (Draw_WaitWhileAnotherThreadEditsWithoutPause)->Iterations (300)->UseRealTime ();
+
+// How long after an unlock a thread that waits for the word takes it: a
+// waiter in WaitForThenLockGUIDrawing polls every 1 ms, and the unlock comes
+// at a random point of its poll. Reports the median and the 99th percentile
+// of the run, against that poll.
+void Wake_DelayAfterUnlock (benchmark::State& state)
+{
+	auto frame = makeOwned<CFrame> (CRect (0, 0, 10, 10), nullptr);
+	std::minstd_rand random (1);
+	std::vector<double> delays;
+	for (auto _ : state)
+	{
+		frame->LockGUIDrawing ();
+		std::atomic<bool> waiting {false};
+		std::chrono::steady_clock::time_point taken;
+		std::thread waiter ([&] {
+			waiting = true;
+			frame->WaitForThenLockGUIDrawing ();
+			taken = std::chrono::steady_clock::now ();
+			frame->UnLockGUIDrawing ();
+		});
+		while (!waiting)
+			std::this_thread::yield ();
+		// Past the waiter's first test of the word, at a random point of a poll.
+		std::this_thread::sleep_for (std::chrono::microseconds (1000 + random () % 1000));
+		const auto unlocked = std::chrono::steady_clock::now ();
+		frame->UnLockGUIDrawing ();
+		waiter.join ();
+		delays.push_back (std::chrono::duration<double, std::micro> (taken - unlocked).count ());
+	}
+	std::sort (delays.begin (), delays.end ());
+	state.counters["median_delay_us"] = delays[delays.size () / 2];
+	state.counters["p99_delay_us"] = delays[delays.size () * 99 / 100];
+}
+BENCHMARK (Wake_DelayAfterUnlock)->Iterations (300)->UseRealTime ();
 
 } // namespace

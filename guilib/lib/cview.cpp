@@ -4,10 +4,25 @@
 
 #include <algorithm>
 #include <cstring>
+#include <mutex>
 
 namespace VSTGUI {
 
 const IdStringPtr kMsgViewSizeChanged = "kMsgViewSizeChanged";
+
+namespace {
+
+// Attributes change on whatever thread asks: a container on another thread
+// drops its mouse-down view before it waits for its frame's drawing lock,
+// while the main thread may be setting it under that lock. One lock serves
+// every view's attributes, which change seldom.
+std::mutex& attributeMutex ()
+{
+	static std::mutex mutex;
+	return mutex;
+}
+
+} // namespace
 
 CView::CView (const CRect& size) : size (size) {}
 
@@ -17,9 +32,10 @@ CView::CView (const CView& other)
   pBackground (other.pBackground),
   flagDirty (other.isDirty ()),
   flagVisible (other.isVisible ()),
-  flagMouseEnabled (other.getMouseEnabled ()),
-  attributes (other.attributes)
+  flagMouseEnabled (other.getMouseEnabled ())
 {
+	std::lock_guard<std::mutex> lock (attributeMutex ());
+	attributes = other.attributes;
 }
 
 CView::~CView () noexcept = default;
@@ -168,6 +184,7 @@ bool CView::setAttribute (CViewAttributeID id, uint32_t byteSize, const void* da
 		return false;
 	auto bytes = static_cast<const uint8_t*> (data);
 	std::vector<uint8_t> copy (bytes, bytes + byteSize);
+	std::lock_guard<std::mutex> lock (attributeMutex ());
 	auto it = findAttributeIn (attributes, id);
 	if (it != attributes.end ())
 		it->data = std::move (copy);
@@ -178,6 +195,7 @@ bool CView::setAttribute (CViewAttributeID id, uint32_t byteSize, const void* da
 
 bool CView::getAttributeSize (CViewAttributeID id, uint32_t& byteSize) const
 {
+	std::lock_guard<std::mutex> lock (attributeMutex ());
 	auto attribute = findAttribute (id);
 	if (!attribute)
 		return false;
@@ -187,6 +205,7 @@ bool CView::getAttributeSize (CViewAttributeID id, uint32_t& byteSize) const
 
 bool CView::getAttribute (CViewAttributeID id, uint32_t byteSize, void* data, uint32_t& outSize) const
 {
+	std::lock_guard<std::mutex> lock (attributeMutex ());
 	auto attribute = findAttribute (id);
 	if (!attribute || byteSize < attribute->data.size ())
 		return false;
@@ -198,6 +217,7 @@ bool CView::getAttribute (CViewAttributeID id, uint32_t byteSize, void* data, ui
 
 bool CView::removeAttribute (CViewAttributeID id)
 {
+	std::lock_guard<std::mutex> lock (attributeMutex ());
 	auto it = findAttributeIn (attributes, id);
 	if (it == attributes.end ())
 		return false;

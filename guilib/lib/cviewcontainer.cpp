@@ -128,6 +128,8 @@ bool CViewContainer::removeAll (bool withForget)
 	removeAttribute (kCViewContainerMouseDownViewAttribute);
 	// Held for the whole loop: no draw of the frame sees the list emptying.
 	CFrame::ViewTreeEditLock lock (*this);
+	// A click while this waited may have made a child the mouse-down view.
+	removeAttribute (kCViewContainerMouseDownViewAttribute);
 	SharedPointer<CView> view = firstChild ();
 	while (view)
 	{

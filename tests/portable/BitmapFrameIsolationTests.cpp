@@ -219,3 +219,46 @@ INSTANTIATE_TEST_SUITE_P (Cases, BitmapFrameIsolation,
                           caseName);
 
 } // namespace
+
+// Where a frame covers a fraction of a device pixel more than a whole number
+// of them, aligning the clip's corner can leave the clip's far edges up to
+// half a pixel past the frame's: no pixel there may show the next frame.
+TEST (BitmapFrameIsolationAtFractionalScales, NoPixelShowsANeighbouringFrame)
+{
+	const Scaling fractionalScalings[] = {
+	    {"Context1.25", 1.25, 1.}, {"Context1.5", 1.5, 1.}, {"ViewTransform1.5", 1., 1.5}, {"Context2View0.75", 2., 0.75}};
+	// Frames of 3 x 3 points; the middle one is frame 4.
+	const FrameSheet sheet (6, 6, 3, 3);
+	auto platformBitmap = sheet.makeBitmap ();
+	platformBitmap->setFrameGrid (3, 3, 0.5);
+	CBitmap bitmap (platformBitmap.get ());
+	for (const auto& scaling : fractionalScalings)
+	{
+		for (double fraction : {0., 0.1, 0.3, 0.45, 0.6, 0.9})
+		{
+			SCOPED_TRACE (std::string (scaling.name) + " corner fraction " + std::to_string (fraction));
+			Canvas canvas (40 / scaling.viewScale, 40 / scaling.viewScale, scaling.contextScale);
+			{
+				CDrawContext::Transform zoom (canvas.context (),
+				                              CGraphicsTransform ().scale (scaling.viewScale, scaling.viewScale));
+				bitmap.draw (&canvas.context (), CRect (10 + fraction, 10 + fraction, 13 + fraction, 13 + fraction),
+				             CPoint (3, 3));
+			}
+			size_t drawn = 0;
+			for (size_t y = 0; y < canvas.deviceHeight (); ++y)
+			{
+				for (size_t x = 0; x < canvas.deviceWidth (); ++x)
+				{
+					const auto word = canvas.deviceWordAt (x, y);
+					if (word == 0)
+						continue;
+					++drawn;
+					const auto pixel = sheet.decode (word);
+					ASSERT_TRUE (pixel && pixel->frame == 4) << "device pixel (" << x << ", " << y << ") shows "
+					                                         << (pixel ? *pixel : FramePixel {}) << " of " << std::hex << word;
+				}
+			}
+			EXPECT_GT (drawn, 0u);
+		}
+	}
+}

@@ -45,6 +45,10 @@ TEST (CBitmapSize, FollowsTheFrameGridOfItsFirstPlatformBitmap)
 	    {100, 3000, 1., 1, 31, 0.75, 75, 2232},
 	    {300, 100, 1., 7, 1, 1., 300, 100},        // scale 1: no rounding to frames
 	    {300, 100, 1., 3, 1, nan, 0, 0},
+	    {300, 100, 1., 3, 1, 0., 0, 0},
+	    {300, 100, 1., 3, 1, HUGE_VAL, 0, 0},      // beyond any integer: 0
+	    {0, 0, 1., 3, 1, 0.5, 0, 0},
+	    {1e12, 100, 1., 7, 1, 0.5, 1783793662, 50}, // 5e11 keeps its low 32 bits, then whole frames
 	    {300, 100, 1., 4294967295u, 1, 0.5, 150, 50},
 	    {300, 100, 1., 1, 1, -0.5, 4294967146, 4294967246}, // a negative product wraps
 	};

@@ -12,6 +12,7 @@
 #include <cctype>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace {
 
@@ -246,6 +247,33 @@ TEST (BitmapDrawFailures, DrawNothingAndKeepNoReference)
 	CGDrawContext withoutCGContext (nullptr, CRect (0, 0, 100, 100));
 	withoutCGContext.drawBitmap (&bitmap, CRect (0, 0, 30, 30));
 	EXPECT_EQ (drawable->getNbReference (), references);
+}
+
+// No pixels, or more than an image can hold (its sides stop at 32767, and
+// past 32-bit buffer arithmetic there is no buffer): no image, nothing drawn,
+// with or without a grid, at any grid scale.
+TEST (BitmapDrawFailures, ABitmapOfNoPixelsOrTooManyDrawsNothing)
+{
+	const CPoint sizes[] = {{0, 0}, {0, 4}, {10, 0}, {40000, 1}, {1e12, 100}};
+	for (const auto& size : sizes)
+	{
+		for (double gridScale : {1., 0.5, 0., std::numeric_limits<double>::quiet_NaN ()})
+		{
+			SCOPED_TRACE (std::to_string (size.x) + " x " + std::to_string (size.y) + " grid scale " +
+			              std::to_string (gridScale));
+			auto platformBitmap = makeOwned<CGBitmap> (size);
+			platformBitmap->setFrameGrid (3, 1, gridScale);
+			CBitmap bitmap (platformBitmap.get ());
+			EXPECT_EQ (platformBitmap->getCGImage (), nullptr);
+			EXPECT_EQ (platformBitmap->getBytes (), nullptr);
+			Canvas canvas (60, 60);
+			DrawRecorder recorder (canvas.cgContext ());
+			canvas.context ().drawBitmap (&bitmap, CRect (0, 0, 30, 30));
+			canvas.context ().fillRectWithBitmap (&bitmap, CRect (0, 0, 10, 10), CRect (0, 0, 60, 60), 1.f);
+			EXPECT_TRUE (recorder.draws.empty ());
+			EXPECT_FALSE (canvas.drawnOutside (CRect ()));
+		}
+	}
 }
 
 TEST (BitmapDrawFailures, ACallerPassingNoUsableBitmapGetsNothingDrawn)

@@ -182,6 +182,21 @@ TEST (BitmapPixels, OnAFactorTwoContextTheFactorTwoImageMapsPixelForPixel)
 	EXPECT_FALSE (canvas.drawnOutside (CRect (10, 20, 60, 70)));
 }
 
+// The bitmap's scale factor is undone in the context's transform and applied
+// to the rectangles, which moves nothing on the device, however far from 1
+// the factor is.
+TEST (BitmapPixels, ABitmapsScaleFactorMovesNothingHoweverLargeOrSmall)
+{
+	for (double factor : {1e-300, 1e-160, 1e160, 1e300})
+	{
+		SCOPED_TRACE (factor);
+		Canvas canvas (200, 200);
+		makeGriddedBitmap (threeColumns, factor, 0.5)->draw (&canvas.context (), CRect (10, 20, 60, 70));
+		expectArea (canvas, threeColumns, 0, CRect (10, 20, 60, 70), 1., stripFrameAt (0, CPoint (10, 20)));
+		EXPECT_FALSE (canvas.drawnOutside (CRect (10, 20, 60, 70)));
+	}
+}
+
 TEST (BitmapPixels, AFillDrawsThreeTilesTheLastPastTheFillsEdge)
 {
 	Canvas canvas (200, 100);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -221,6 +222,32 @@ TEST (CGContextGeometry, CoordinatesFarOutsideTheSurfaceNeitherWrapNorCrash)
 	CGContextFillRect (context, CGRectMake (-1e12, -1e12, 2e12, 2e12));
 	EXPECT_EQ (context.drawnPixels (), 40u);
 	CGImageRelease (image);
+}
+
+TEST (CGAffineTransformInvert, UndoesScalesFarFromOneAndLeavesWhatHasNoInverse)
+{
+	const CGAffineTransform invertible[] = {
+	    CGAffineTransformMakeScale (1e200, 1e200),      CGAffineTransformMakeScale (1e-200, 1e-200),
+	    CGAffineTransformMakeScale (1e300, -1e-300),    {0., 1e200, -1e200, 0., 5., -7.},
+	    {1e-160, 2e-160, -3e-160, 1e-160, 0., 0.},      {3., 1., 2., 4., 10., 20.},
+	};
+	for (const auto& t : invertible)
+	{
+		const auto inverse = CGAffineTransformInvert (t);
+		for (auto point : {CGPointMake (0, 0), CGPointMake (1, 2), CGPointMake (-3.5, 1e-3)})
+		{
+			const auto back = CGPointApplyAffineTransform (CGPointApplyAffineTransform (point, t), inverse);
+			EXPECT_NEAR (back.x, point.x, 1e-9) << t.a << " " << t.b << " " << t.c << " " << t.d;
+			EXPECT_NEAR (back.y, point.y, 1e-9) << t.a << " " << t.b << " " << t.c << " " << t.d;
+		}
+	}
+	const CGAffineTransform singular[] = {
+	    {0., 0., 0., 0., 1., 2.}, {1., 2., 2., 4., 0., 0.}, {NAN, 0., 0., 1., 0., 0.}, {INFINITY, 0., 0., 1., 0., 0.}};
+	for (const auto& t : singular)
+	{
+		const auto inverse = CGAffineTransformInvert (t);
+		EXPECT_EQ (std::memcmp (&inverse, &t, sizeof t), 0) << "handed back unchanged: " << t.a << " " << t.d;
+	}
 }
 
 struct ReleaseLog

@@ -100,6 +100,36 @@ TEST_F (CrossThreadTest, EditsWaitForADrawOfTheirFrame)
 	}
 }
 
+// removeAll drops the mouse-down view at once, and empties the container
+// once it holds the word. A click in between makes a child the mouse-down
+// view again; the emptying drops it too, so that the rest of the click
+// reaches no view that has gone.
+TEST_F (CrossThreadTest, AClickWhileRemoveAllWaitsLeavesNoMouseDownViewBehind)
+{
+	auto child = new TestView (&log, "child", CRect (0, 0, 50, 50));
+	child->mouseAnswer = kMouseEventHandled;
+	box->addView (child);
+	std::optional<OutsideHolder> holder (std::in_place, *frame);
+	SleepGate::Closed gate;
+	Job emptier ([&] { box->removeAll (); });
+	ASSERT_TRUE (waitsInItsPoll (emptier));
+	EXPECT_EQ (box->getMouseDownView (), nullptr);
+
+	holder->release ();
+	CPoint where (110, 110);
+	frame->platformOnMouseDown (where, kLButton); // the emptier sleeps in its poll meanwhile
+	EXPECT_EQ (box->getMouseDownView (), child);
+	SleepGate::open ();
+	emptier.join ();
+	EXPECT_EQ (box->getNbViews (), 0u);
+	ASSERT_EQ (box->getMouseDownView (), nullptr) << "the mouse-down view was removed and released";
+
+	log.clear ();
+	frame->platformOnMouseUp (where, kLButton);
+	EXPECT_EQ (log.entries (), Names {});
+	EXPECT_FALSE (frame->IsGUIDrawingLocked ());
+}
+
 // Whatever the waiter, a hold that another thread made keeps it back until
 // that thread unlocks. Draws and mouse events then hold the word themselves
 // while views draw and handle the event.

@@ -5,6 +5,8 @@
 // reported. Run under ThreadSanitizer too; each is bounded in rounds, not in
 // time.
 #include "AssertionRecorder.h"
+#include "CountedObjects.h"
+#include "PadWorker.h"
 #include "RecordingDrawContext.h"
 #include "RecordingPlatformFrame.h"
 
@@ -15,7 +17,6 @@
 #include <condition_variable>
 #include <mutex>
 #include <random>
-#include <set>
 #include <thread>
 
 namespace {
@@ -28,88 +29,6 @@ constexpr int kRounds = 150;
 // Events, or listener changes, that the main thread makes while the workers
 // edit: the workers go on until the main thread has made them all.
 constexpr int kMainThreadSteps = 400;
-
-std::atomic<int> viewsMade {0};
-std::atomic<int> viewsEnded {0};
-std::atomic<int> faults {0};
-
-// A view that knows whether it is still alive.
-class CountedView : public CView
-{
-public:
-	CountedView () : CView (CRect (0, 0, 5, 5)) { ++viewsMade; }
-	~CountedView () noexcept override
-	{
-		if (std::exchange (state, kEnded) != kAlive)
-			++faults;
-		++viewsEnded;
-	}
-	void draw (CDrawContext* context) override
-	{
-		checkAlive ();
-		CView::draw (context);
-	}
-	// Takes the clicks that land on it, so that it becomes its container's
-	// mouse-down view and gets the moves and the release.
-	CMouseEventResult onMouseDown (CPoint&, const CButtonState&) override { return checkAlive (); }
-	CMouseEventResult onMouseMoved (CPoint&, const CButtonState&) override { return checkAlive (); }
-	CMouseEventResult onMouseUp (CPoint&, const CButtonState&) override { return checkAlive (); }
-	CMouseEventResult onMouseEntered (CPoint&, const CButtonState&) override { return checkAlive (); }
-	CMouseEventResult onMouseExited (CPoint&, const CButtonState&) override { return checkAlive (); }
-	bool isAlive () const { return state == kAlive; }
-
-protected:
-	CMouseEventResult checkAlive () const
-	{
-		if (state != kAlive)
-			++faults;
-		return kMouseEventHandled;
-	}
-
-private:
-	static constexpr uint32_t kAlive = 0xa11fe;
-	static constexpr uint32_t kEnded = 0xdead;
-	uint32_t state {kAlive};
-};
-
-// A view whose click adds a view to its own container and takes it out again,
-// as views do from their mouse handlers.
-class EditingView : public CountedView
-{
-public:
-	CMouseEventResult onMouseDown (CPoint& where, const CButtonState& buttons) override
-	{
-		if (auto parent = getParentView ())
-		{
-			auto marker = new CountedView;
-			parent->addView (marker);
-			parent->removeView (marker, true);
-		}
-		return CountedView::onMouseDown (where, buttons);
-	}
-};
-
-// Checks its child list each time it is drawn: no entry twice, no entry for
-// a view that has ended.
-class CheckedContainer : public CViewContainer
-{
-public:
-	CheckedContainer () : CViewContainer (CRect (0, 0, 100, 100)) {}
-
-protected:
-	void drawBackgroundRect (CDrawContext*, const CRect&) override
-	{
-		std::set<CView*> seen;
-		for (const auto& child : getChildren ())
-		{
-			auto counted = dynamic_cast<CountedView*> (child.get ());
-			if (!seen.insert (child).second || (counted && !counted->isAlive ()))
-				++faults;
-		}
-		if (seen.size () != getNbViews ())
-			++faults;
-	}
-};
 
 // Lets workers wait until the main thread has drawn again.
 class DrawCount
@@ -174,7 +93,7 @@ void work (int seed, CViewContainer& own, CViewContainer& shared, DrawCount& dra
 
 TEST (DrawingLockStress, EditsOnManyThreadsWhileTheMainThreadDraws)
 {
-	viewsMade = viewsEnded = faults = 0;
+	viewLives ().reset ();
 	auto frame = new CFrame (CRect (0, 0, 100, 100), nullptr);
 	ASSERT_TRUE (openOnRecordingPlatform (*frame));
 	auto shared = new CheckedContainer;
@@ -207,83 +126,20 @@ TEST (DrawingLockStress, EditsOnManyThreadsWhileTheMainThreadDraws)
 	for (auto& worker : workers)
 		worker.join ();
 
-	EXPECT_EQ (faults, 0);
+	EXPECT_EQ (viewLives ().faults, 0);
 	EXPECT_FALSE (frame->IsGUIDrawingLocked ());
 	EXPECT_EQ (shared->getNbViews (), 0u) << "each worker took its views out of the shared container";
 	frame->close ();
-	EXPECT_GT (viewsMade, kWorkers * kRounds);
-	EXPECT_EQ (viewsEnded, viewsMade) << "every view ended, and none twice";
+	EXPECT_GT (viewLives ().made, kWorkers * kRounds);
+	EXPECT_EQ (viewLives ().ended, viewLives ().made) << "every view ended, and none twice";
 }
-
-//------------------------------------------------------------------------------
-// Views that workers add at random places of their own pads and take out
-// again, keeping their own list: a worker never reads its pad's child list,
-// which the main thread's clicks may change.
-class PadWorker
-{
-public:
-	PadWorker (int seed, CViewContainer& pad) : random (static_cast<unsigned> (seed)), pad (pad) {}
-
-	void round ()
-	{
-		const auto x = static_cast<CCoord> (random () % 40), y = static_cast<CCoord> (random () % 80);
-		CountedView* view = random () % 3 == 0 ? new EditingView : new CountedView;
-		view->setViewSize (CRect (x, y, x + 10, y + 10), false);
-		pad.addView (view);
-		mine.push_back (view);
-
-		auto sub = new CViewContainer (CRect (0, 0, 20, 20));
-		sub->addView (new CountedView);
-		pad.addView (sub);
-		pad.removeView (sub, true); // ends it, and its child, inside the removal
-
-		if (mine.size () > 4)
-		{
-			auto index = random () % mine.size ();
-			pad.removeView (mine[index], true);
-			mine.erase (mine.begin () + static_cast<long> (index));
-		}
-		if (random () % 40 == 0)
-		{
-			pad.removeAll ();
-			mine.clear ();
-		}
-	}
-
-private:
-	std::minstd_rand random;
-	CViewContainer& pad;
-	std::vector<CView*> mine;
-};
-
-// A frame of eight pads, one for each worker.
-struct PadFrame
-{
-	static constexpr int kPads = 8;
-	CFrame* frame = new CFrame (CRect (0, 0, 200, 200), nullptr);
-	SharedPointer<RecordingPlatformFrame> platform = openOnRecordingPlatform (*frame);
-	std::vector<SharedPointer<CheckedContainer>> pads;
-
-	PadFrame ()
-	{
-		for (int i = 0; i < kPads; ++i)
-		{
-			auto pad = makeOwned<CheckedContainer> ();
-			const CCoord left = (i % 4) * 50, top = (i / 4) * 100;
-			pad->setViewSize (CRect (left, top, left + 50, top + 100), false);
-			pad->remember (); // the frame's reference
-			frame->addView (pad);
-			pads.push_back (pad);
-		}
-	}
-};
 
 // The main thread moves, clicks and leaves over the pads, and draws now and
 // then, while eight threads add and remove views under the mouse. Some views
 // edit their pad from their own click handler.
 TEST (DrawingLockStress, MouseEventsWhileThreadsEdit)
 {
-	viewsMade = viewsEnded = faults = 0;
+	viewLives ().reset ();
 	AssertionRecorder reports;
 	PadFrame rig;
 	ASSERT_TRUE (rig.platform);
@@ -320,9 +176,9 @@ TEST (DrawingLockStress, MouseEventsWhileThreadsEdit)
 	EXPECT_FALSE (rig.frame->IsGUIDrawingLocked ());
 	rig.frame->close ();
 	rig.pads.clear ();
-	EXPECT_EQ (faults, 0) << "a view was used after it ended";
+	EXPECT_EQ (viewLives ().faults, 0) << "a view was used after it ended";
 	EXPECT_EQ (reports.count (), 0u);
-	EXPECT_EQ (viewsEnded, viewsMade) << "every view ended, and none twice";
+	EXPECT_EQ (viewLives ().ended, viewLives ().made) << "every view ended, and none twice";
 }
 
 // The main thread closes the frame while threads edit views of it. The
@@ -332,7 +188,7 @@ TEST (DrawingLockStress, CloseWhileThreadsEdit)
 {
 	for (int run = 0; run < 20; ++run)
 	{
-		viewsMade = viewsEnded = faults = 0;
+		viewLives ().reset ();
 		AssertionRecorder reports;
 		PadFrame rig;
 		ASSERT_TRUE (rig.platform);
@@ -361,9 +217,9 @@ TEST (DrawingLockStress, CloseWhileThreadsEdit)
 		EXPECT_FALSE (keep->IsGUIDrawingLocked ()) << "run " << run;
 		EXPECT_EQ (keep->getNbViews (), 0u) << "run " << run;
 		keep = nullptr;
-		EXPECT_EQ (faults, 0) << "run " << run;
+		EXPECT_EQ (viewLives ().faults, 0) << "run " << run;
 		EXPECT_EQ (reports.count (), 0u) << "run " << run;
-		EXPECT_EQ (viewsEnded, viewsMade) << "run " << run;
+		EXPECT_EQ (viewLives ().ended, viewLives ().made) << "run " << run;
 	}
 }
 
@@ -380,7 +236,7 @@ TEST (DrawingLockStress, ListenersComeAndGoWhileThreadsEdit)
 		void onViewAdded (CFrame*, CView*) override { ++heard; }
 		void onViewRemoved (CFrame*, CView*) override { ++heard; }
 	};
-	viewsMade = viewsEnded = faults = 0;
+	viewLives ().reset ();
 	PadFrame rig;
 	ASSERT_TRUE (rig.platform);
 	// They outlive every pass: a pass that began before a removal may still
@@ -414,8 +270,8 @@ TEST (DrawingLockStress, ListenersComeAndGoWhileThreadsEdit)
 	EXPECT_GT (heard, 0);
 	rig.frame->close ();
 	rig.pads.clear ();
-	EXPECT_EQ (faults, 0);
-	EXPECT_EQ (viewsEnded, viewsMade);
+	EXPECT_EQ (viewLives ().faults, 0);
+	EXPECT_EQ (viewLives ().ended, viewLives ().made);
 }
 
 } // namespace

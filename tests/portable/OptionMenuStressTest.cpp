@@ -3,6 +3,7 @@
 // ended, every item must end exactly once, and nothing may be reported. Run
 // under ThreadSanitizer too; bounded in steps, not in time.
 #include "AssertionRecorder.h"
+#include "CountedObjects.h"
 #include "OpenFrame.h"
 #include "ScriptedOptionMenu.h"
 
@@ -21,36 +22,6 @@ namespace {
 using namespace Tolvik::Testing;
 using namespace VSTGUI;
 
-std::atomic<int> itemsMade {0};
-std::atomic<int> itemsEnded {0};
-std::atomic<int> faults {0};
-
-// A command item that knows whether it is alive; the popup's pre-popup pass
-// validates it.
-class CountedItem : public CCommandMenuItem
-{
-public:
-	CountedItem () : CCommandMenuItem ("item")
-	{
-		++itemsMade;
-		setValidateFunction ([] (CCommandMenuItem* item) {
-			if (static_cast<CountedItem*> (item)->state != kAlive)
-				++faults;
-		});
-	}
-	~CountedItem () noexcept override
-	{
-		if (std::exchange (state, kEnded) != kAlive)
-			++faults;
-		++itemsEnded;
-	}
-
-private:
-	static constexpr uint32_t kAlive = 0xa11fe;
-	static constexpr uint32_t kEnded = 0xdead;
-	uint32_t state {kAlive};
-};
-
 constexpr int kMenus = 4;
 constexpr int kWorkers = 4;
 constexpr int kRounds = 300;
@@ -58,7 +29,7 @@ constexpr int kMainThreadSteps = 300;
 
 TEST (OptionMenuStress, EditsOnManyThreadsWhileTheMainThreadCountsMarksAndPopsUp)
 {
-	itemsMade = itemsEnded = faults = 0;
+	itemLives ().reset ();
 	AssertionRecorder reports;
 	{
 		OpenFrame rig;
@@ -109,10 +80,10 @@ TEST (OptionMenuStress, EditsOnManyThreadsWhileTheMainThreadCountsMarksAndPopsUp
 		for (auto& menu : menus)
 			rig.frame->removeView (menu);
 	}
-	EXPECT_EQ (faults, 0) << "an item was used after it ended";
+	EXPECT_EQ (itemLives ().faults, 0) << "an item was used after it ended";
 	EXPECT_EQ (reports.count (), 0u);
-	EXPECT_GT (itemsMade, kWorkers * kRounds);
-	EXPECT_EQ (itemsEnded, itemsMade) << "every item ended, and none twice";
+	EXPECT_GT (itemLives ().made, kWorkers * kRounds);
+	EXPECT_EQ (itemLives ().ended, itemLives ().made) << "every item ended, and none twice";
 }
 
 } // namespace

@@ -5,6 +5,9 @@
 
 #include <CoreGraphics/CGGeometry.h>
 
+#include <algorithm>
+#include <cmath>
+
 struct CGAffineTransform
 {
 	CGFloat a, b, c, d;
@@ -48,15 +51,43 @@ inline CGAffineTransform CGAffineTransformTranslate (CGAffineTransform t, CGFloa
 	return CGAffineTransformConcat (CGAffineTransformMakeTranslation (tx, ty), t);
 }
 
+namespace CGStandIn {
+
+// The inverse of the matrix part of t, or false when it has none: a scale
+// alone is inverted entry by entry, anything else through the determinant of
+// the matrix divided by its largest entry, so that very large or very small
+// scales neither overflow nor vanish on the way.
+inline bool invertMatrix (const CGAffineTransform& t, CGAffineTransform& inverse)
+{
+	if (t.b == 0. && t.c == 0.)
+	{
+		inverse = {1. / t.a, 0., 0., 1. / t.d, 0., 0.};
+		return std::isnormal (inverse.a) && std::isnormal (inverse.d);
+	}
+	const CGFloat largest = std::max ({std::abs (t.a), std::abs (t.b), std::abs (t.c), std::abs (t.d)});
+	if (!std::isnormal (largest))
+		return false;
+	const CGFloat a = t.a / largest, b = t.b / largest, c = t.c / largest, d = t.d / largest;
+	const CGFloat determinant = a * d - b * c;
+	if (!std::isnormal (determinant))
+		return false;
+	inverse = {d / determinant / largest, -b / determinant / largest, -c / determinant / largest,
+	           a / determinant / largest, 0., 0.};
+	return std::isfinite (inverse.a) && std::isfinite (inverse.b) && std::isfinite (inverse.c) &&
+	       std::isfinite (inverse.d);
+}
+
+} // namespace CGStandIn
+
 // The inverse, or t unchanged when t cannot be inverted.
 inline CGAffineTransform CGAffineTransformInvert (CGAffineTransform t)
 {
-	CGFloat determinant = t.a * t.d - t.b * t.c;
-	if (determinant == 0. || determinant != determinant)
+	CGAffineTransform inverse;
+	if (!CGStandIn::invertMatrix (t, inverse))
 		return t;
-	CGFloat a = t.d / determinant, b = -t.b / determinant;
-	CGFloat c = -t.c / determinant, d = t.a / determinant;
-	return {a, b, c, d, -(a * t.tx + c * t.ty), -(b * t.tx + d * t.ty)};
+	inverse.tx = -(inverse.a * t.tx + inverse.c * t.ty);
+	inverse.ty = -(inverse.b * t.tx + inverse.d * t.ty);
+	return inverse;
 }
 
 inline bool CGAffineTransformEqualToTransform (CGAffineTransform t1, CGAffineTransform t2)

@@ -6,6 +6,7 @@
 #include "../../wholenumbers.h"
 #include "cgbitmap.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace VSTGUI {
@@ -77,26 +78,72 @@ bool isHalfAPixel (double move)
 	return std::abs (std::abs (move) - 0.5) < kOnPixelCentre;
 }
 
-// Rounds the clip's origin to device pixels, halves away from zero. The
-// origin is the corner of the part of the image that the clip shows. Where
-// rounding moves it by half a device pixel, the device pixels along the
-// clip's edges have their centres on that part's edges, and nearest-neighbour
-// sampling could show a neighbour's row or column there: the image then moves
-// with the clip, so that the part's edges fall between device pixels.
+CGPoint farCorner (const CGRect& rect)
+{
+	return CGPointMake (rect.origin.x + rect.size.width, rect.origin.y + rect.size.height);
+}
+
+// The whole device coordinate up to which, going from `near` towards
+// `partEdge`, every device pixel has its centre inside the part, clear of
+// its edge by more than rasterizers resolve.
+double lastWholeEdgeInside (double near, double partEdge)
+{
+	return partEdge > near ? ceilWhole (partEdge - 0.5 - kOnPixelCentre) : floorWhole (partEdge + 0.5 + kOnPixelCentre);
+}
+
+// `far` moved back towards `near` to `inside`, if that is nearer.
+double pulledBack (double near, double far, double inside)
+{
+	return far > near ? std::min (far, inside) : std::max (far, inside);
+}
+
+// The aligned clip keeps its size, so its far edges may lie past the part's
+// far edges by as much as the origin moved. Where the clip's size in device
+// pixels is whole, no pixel centre lies in between; at device scales that
+// make it a fraction, one can, and that pixel would show the neighbouring
+// row or column. Such an edge comes back to the last whole pixel inside the
+// part. Only for transforms that keep the axes.
+void keepInsidePart (CGContextRef deviceSpace, CGRect& clip, CGPoint partFar)
+{
+	const auto ctm = CGContextGetCTM (deviceSpace);
+	if (ctm.b != 0. || ctm.c != 0.)
+		return;
+	const auto near = CGContextConvertPointToDeviceSpace (deviceSpace, clip.origin);
+	const auto far = CGContextConvertPointToDeviceSpace (deviceSpace, farCorner (clip));
+	const auto kept = CGPointMake (pulledBack (near.x, far.x, lastWholeEdgeInside (near.x, partFar.x)),
+	                               pulledBack (near.y, far.y, lastWholeEdgeInside (near.y, partFar.y)));
+	if (kept.x == far.x && kept.y == far.y)
+		return;
+	const auto keptInUserSpace = CGContextConvertPointToUserSpace (deviceSpace, kept);
+	clip.size = CGSizeMake (keptInUserSpace.x - clip.origin.x, keptInUserSpace.y - clip.origin.y);
+}
+
+// Rounds the clip's origin to device pixels, halves away from zero. The clip
+// was the part of the image that it shows. Where rounding moves the origin by
+// half a device pixel, the device pixels along the clip's edges have their
+// centres on that part's edges, and nearest-neighbour sampling could show a
+// neighbour's row or column there: the image then moves with the clip, so
+// that the part's edges fall between device pixels. Otherwise the clip stays
+// inside the part (keepInsidePart).
 void alignToDevicePixels (CGContextRef deviceSpace, CGRect& clip, CGRect& destination)
 {
 	const auto corner = CGContextConvertPointToDeviceSpace (deviceSpace, clip.origin);
+	auto partFar = CGContextConvertPointToDeviceSpace (deviceSpace, farCorner (clip));
 	const auto aligned = CGPointMake (roundWhole (corner.x), roundWhole (corner.y));
 	clip.origin = CGContextConvertPointToUserSpace (deviceSpace, aligned);
 
 	const double moveX = isHalfAPixel (aligned.x - corner.x) ? aligned.x - corner.x : 0.;
 	const double moveY = isHalfAPixel (aligned.y - corner.y) ? aligned.y - corner.y : 0.;
-	if (moveX == 0. && moveY == 0.)
-		return;
-	auto image = CGContextConvertPointToDeviceSpace (deviceSpace, destination.origin);
-	image.x += moveX;
-	image.y += moveY;
-	destination.origin = CGContextConvertPointToUserSpace (deviceSpace, image);
+	if (moveX != 0. || moveY != 0.)
+	{
+		auto image = CGContextConvertPointToDeviceSpace (deviceSpace, destination.origin);
+		image.x += moveX;
+		image.y += moveY;
+		destination.origin = CGContextConvertPointToUserSpace (deviceSpace, image);
+		partFar.x += moveX;
+		partFar.y += moveY;
+	}
+	keepInsidePart (deviceSpace, clip, partFar);
 }
 
 CGRect scaled (CGRect rect, double factor)

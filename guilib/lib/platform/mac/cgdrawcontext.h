@@ -62,8 +62,10 @@ public:
 	// corner. Sizes, offsets and a frame grid come from bitmap's first
 	// platform bitmap; `layer` is not used. The clip's corner is aligned to
 	// device pixels, and where that moves it by half a pixel the image moves
-	// with it, so that no device pixel in the clip samples a neighbouring
-	// frame. Leaves quality, alpha, scale and clip in the graphics state:
+	// with it; otherwise, where the clip covers a fraction of device pixels,
+	// its far edges stay inside the part of the image it shows. So no device
+	// pixel in the clip samples a neighbouring frame. Leaves quality, alpha,
+	// scale and clip in the graphics state:
 	// callers save and restore it around the call.
 	// Allocates nothing and creates no Core Graphics object.
 	void drawCGImageRef (CGContextRef context, CGImageRef image, CGLayerRef layer, double bitmapScaleFactor,
