@@ -57,7 +57,7 @@ float CKnobBase::valueFromPoint (CPoint& point) const
 CKnobBase::MouseEditingState& CKnobBase::getMouseEditingState ()
 {
 	if (!mouseState)
-		mouseState.emplace ();
+		mouseState = MouseEditingState ();
 	return *mouseState;
 }
 
