@@ -18,7 +18,7 @@ using namespace VSTGUI;
 using namespace Tolvik::Testing;
 
 // Shows the pixel buffer, which the tests check allocations by.
-struct InspectableCGBitmap : CGBitmap
+struct BufferProbeCGBitmap : CGBitmap
 {
 	using CGBitmap::CGBitmap;
 	const void* pixelBuffer () const { return bits; }
@@ -36,9 +36,9 @@ void expectNoGrid (const IPlatformBitmap& bitmap)
 TEST (CGBitmapConstruction, EveryConstructorStartsWithoutGridAtFactorOne)
 {
 	auto image = createPositionImage (10, 4);
-	InspectableCGBitmap bySize (CPoint (10, 4));
-	InspectableCGBitmap byImage (image);
-	InspectableCGBitmap empty;
+	BufferProbeCGBitmap bySize (CPoint (10, 4));
+	BufferProbeCGBitmap byImage (image);
+	BufferProbeCGBitmap empty;
 	for (const CGBitmap* bitmap : {static_cast<CGBitmap*> (&bySize), static_cast<CGBitmap*> (&byImage),
 	                               static_cast<CGBitmap*> (&empty)})
 	{
@@ -64,7 +64,7 @@ TEST (CGBitmapConstruction, ASizeWhoseBufferArithmeticWouldWrapGetsNoBuffer)
 	const CPoint sizes[] = {{-10, 4}, {10, -4}, {std::nan (""), 4}, {70000, 70000}, {1073741824, 1}};
 	for (const auto& size : sizes)
 	{
-		InspectableCGBitmap bitmap (size);
+		BufferProbeCGBitmap bitmap (size);
 		EXPECT_EQ (bitmap.pixelBuffer (), nullptr) << size.x << " x " << size.y;
 		EXPECT_EQ (bitmap.getCGImage (), nullptr);
 		EXPECT_EQ (bitmap.getBytes (), nullptr);
@@ -97,14 +97,14 @@ TEST (CGBitmapFrameGrid, StoresEveryValueAndResetsAllFour)
 
 TEST (CGBitmapDrawScaled, AllocatesOnlyForAnImageMadeBitmap)
 {
-	InspectableCGBitmap bySize (CPoint (10, 4));
+	BufferProbeCGBitmap bySize (CPoint (10, 4));
 	const void* buffer = bySize.pixelBuffer ();
 	bySize.drawScaled (nullptr, nullptr);
 	EXPECT_EQ (bySize.pixelBuffer (), buffer);
 	EXPECT_EQ (bySize.rowLength (), 40u);
 
 	auto image = createPositionImage (10, 4);
-	InspectableCGBitmap byImage (image);
+	BufferProbeCGBitmap byImage (image);
 	CGImageRelease (image);
 	byImage.drawScaled (nullptr, nullptr);
 	ASSERT_NE (byImage.pixelBuffer (), nullptr);
@@ -197,7 +197,7 @@ TEST (CGBitmapGetBytes, CopiesMadeOnAThreadGoWithTheThread)
 TEST (CGBitmapPixels, LockingAnImageMadeBitmapCopiesTheImageAndUnlockingRemakesIt)
 {
 	auto image = createPositionImage (10, 4);
-	InspectableCGBitmap bitmap (image);
+	BufferProbeCGBitmap bitmap (image);
 	CGImageRelease (image);
 	{
 		auto pixels = bitmap.lockPixels (true);

@@ -8,7 +8,7 @@
 #include "SleepGate.h"
 #include "WaitsInItsPoll.h"
 
-#include "InspectableOptionMenu.h"
+#include "ListLockProbeMenu.h"
 
 #include "lib/controls/coptionmenu.h"
 
@@ -32,9 +32,9 @@ std::vector<std::string> titlesOf (COptionMenu& menu)
 	return titles;
 }
 
-SharedPointer<InspectableOptionMenu> menuWith (std::initializer_list<const char*> titles)
+SharedPointer<ListLockProbeMenu> menuWith (std::initializer_list<const char*> titles)
 {
-	auto menu = makeOwned<InspectableOptionMenu> (CRect (0, 0, 50, 20), nullptr, 7);
+	auto menu = makeOwned<ListLockProbeMenu> (CRect (0, 0, 50, 20), nullptr, 7);
 	for (auto title : titles)
 		menu->addEntry (title);
 	return menu;
@@ -42,14 +42,14 @@ SharedPointer<InspectableOptionMenu> menuWith (std::initializer_list<const char*
 
 TEST (OptionMenuListLock, IsFreeInEveryNewMenuAndInACopyOfALockedOne)
 {
-	auto made = makeOwned<InspectableOptionMenu> (CRect (0, 0, 10, 10), nullptr, 1);
-	auto byDefault = makeOwned<InspectableOptionMenu> ();
+	auto made = makeOwned<ListLockProbeMenu> (CRect (0, 0, 10, 10), nullptr, 1);
+	auto byDefault = makeOwned<ListLockProbeMenu> ();
 	EXPECT_FALSE (made->isListLocked ());
 	EXPECT_FALSE (byDefault->isListLocked ());
 
 	made->addEntry ("a");
 	made->LockListAccess ();
-	auto copy = makeOwned<InspectableOptionMenu> (*made);
+	auto copy = makeOwned<ListLockProbeMenu> (*made);
 	EXPECT_FALSE (copy->isListLocked ());
 	EXPECT_TRUE (made->isListLocked ()) << "the source keeps its word";
 	EXPECT_EQ (titlesOf (*copy), (std::vector<std::string> {"a"})) << "the copy read the list without waiting";
@@ -212,23 +212,23 @@ TEST (OptionMenuListLock, EditsAndPassesOfOtherThreadsWaitForAHold)
 	struct Case
 	{
 		const char* what;
-		std::function<void (InspectableOptionMenu*&)> run;
+		std::function<void (ListLockProbeMenu*&)> run;
 		std::vector<std::string> after;
 	};
 	const Case cases[] = {
-	    {"addEntry", [] (InspectableOptionMenu*& m) { m->addEntry ("c"); }, {"a", "b", "c"}},
-	    {"addSeparator", [] (InspectableOptionMenu*& m) { m->addSeparator (0); }, {"-", "a", "b"}},
-	    {"removeEntry", [] (InspectableOptionMenu*& m) { m->removeEntry (0); }, {"b"}},
-	    {"removeEntry outside the list", [] (InspectableOptionMenu*& m) { m->removeEntry (5); }, {"a", "b"}},
-	    {"removeAllEntry", [] (InspectableOptionMenu*& m) { m->removeAllEntry (); }, {}},
-	    {"checkEntryAlone", [] (InspectableOptionMenu*& m) { m->checkEntryAlone (0); }, {"a", "b"}},
-	    {"setCurrent", [] (InspectableOptionMenu*& m) { m->setCurrent (1); }, {"a", "b"}},
-	    {"beforePopup (true)", [] (InspectableOptionMenu*& m) { m->beforePopup (true); }, {"a", "b"}},
+	    {"addEntry", [] (ListLockProbeMenu*& m) { m->addEntry ("c"); }, {"a", "b", "c"}},
+	    {"addSeparator", [] (ListLockProbeMenu*& m) { m->addSeparator (0); }, {"-", "a", "b"}},
+	    {"removeEntry", [] (ListLockProbeMenu*& m) { m->removeEntry (0); }, {"b"}},
+	    {"removeEntry outside the list", [] (ListLockProbeMenu*& m) { m->removeEntry (5); }, {"a", "b"}},
+	    {"removeAllEntry", [] (ListLockProbeMenu*& m) { m->removeAllEntry (); }, {}},
+	    {"checkEntryAlone", [] (ListLockProbeMenu*& m) { m->checkEntryAlone (0); }, {"a", "b"}},
+	    {"setCurrent", [] (ListLockProbeMenu*& m) { m->setCurrent (1); }, {"a", "b"}},
+	    {"beforePopup (true)", [] (ListLockProbeMenu*& m) { m->beforePopup (true); }, {"a", "b"}},
 	};
 	for (const auto& c : cases)
 	{
 		auto menu = menuWith ({"a", "b"});
-		InspectableOptionMenu* target = menu.get ();
+		ListLockProbeMenu* target = menu.get ();
 		std::optional<Job> edit;
 		{
 			OutsideHolder holder (*menu);
@@ -246,7 +246,7 @@ TEST (OptionMenuListLock, EditsAndPassesOfOtherThreadsWaitForAHold)
 
 TEST (OptionMenuListLock, TheDestructionOfAMenuWaitsForAHold)
 {
-	auto menu = new InspectableOptionMenu (CRect (0, 0, 10, 10), nullptr, 1);
+	auto menu = new ListLockProbeMenu (CRect (0, 0, 10, 10), nullptr, 1);
 	menu->addEntry ("a");
 	std::optional<Job> destruction;
 	{

@@ -6,7 +6,7 @@
 #include "ScriptedOptionMenu.h"
 
 #include "lib/cbitmap.h"
-#include "InspectableOptionMenu.h"
+#include "ListLockProbeMenu.h"
 
 #include "lib/controls/coptionmenu.h"
 
@@ -24,8 +24,8 @@ using namespace VSTGUI;
 // listener, and the words of the menu and its submenu at each notice.
 struct MenuLog : IOptionMenuListener, IControlListener
 {
-	InspectableOptionMenu* menu {nullptr};
-	InspectableOptionMenu* submenu {nullptr};
+	ListLockProbeMenu* menu {nullptr};
+	ListLockProbeMenu* submenu {nullptr};
 	std::vector<std::string> entries;
 
 	std::string words () const
@@ -47,9 +47,9 @@ struct PopupRig : OpenFrame
 	SharedPointer<ScriptedOptionMenu> platformMenu = makeOwned<ScriptedOptionMenu> ();
 	SharedPointer<CBitmap> normalLook = makeOwned<CBitmap> (40., 20.);
 	SharedPointer<CBitmap> clickedLook = makeOwned<CBitmap> (40., 20.);
-	SharedPointer<InspectableOptionMenu> menu = makeOwned<InspectableOptionMenu> (
+	SharedPointer<ListLockProbeMenu> menu = makeOwned<ListLockProbeMenu> (
 	    CRect (0, 100, 40, 120), &menuLog, 42, normalLook, clickedLook, kCheckStyle);
-	SharedPointer<InspectableOptionMenu> submenu = makeOwned<InspectableOptionMenu> ();
+	SharedPointer<ListLockProbeMenu> submenu = makeOwned<ListLockProbeMenu> ();
 
 	PopupRig () : OpenFrame (Editor::recording)
 	{
@@ -204,7 +204,7 @@ TEST_F (OptionMenuPopup, WhileItIsUpTheMenuShowsItsClickedLook)
 // completion takes it out again and gives the focus back.
 TEST_F (OptionMenuPopup, AContextMenuJoinsTheFrameForThePopupOnly)
 {
-	auto context = makeOwned<InspectableOptionMenu> ();
+	auto context = makeOwned<ListLockProbeMenu> ();
 	context->addEntry ("c");
 	frame->setFocusView (painter);
 	CRect sizeWhileShown;
@@ -224,7 +224,7 @@ TEST_F (OptionMenuPopup, AContextMenuJoinsTheFrameForThePopupOnly)
 	EXPECT_EQ (calledWith, context.get ());
 	EXPECT_EQ (context->getNbReference (), 1) << "the frame gave back what it took";
 
-	auto empty = makeOwned<InspectableOptionMenu> ();
+	auto empty = makeOwned<ListLockProbeMenu> ();
 	EXPECT_FALSE (empty->popup (frame, CPoint ()));
 	EXPECT_FALSE (context->popup (nullptr, CPoint ()));
 	EXPECT_FALSE (menu->popup (frame, CPoint ())) << "a menu in the frame already";

@@ -6,11 +6,11 @@
 
 namespace Tolvik::Testing {
 
-class InspectableOptionMenu : public VSTGUI::COptionMenu
+class ListLockProbeMenu : public VSTGUI::COptionMenu
 {
 public:
 	using COptionMenu::COptionMenu;
-	InspectableOptionMenu (const COptionMenu& other) : COptionMenu (other) {}
+	ListLockProbeMenu (const COptionMenu& other) : COptionMenu (other) {}
 	bool isListLocked () { return !VSTGUI::SpinLock::isFree (listAccessLock); }
 };
 
